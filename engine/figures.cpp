@@ -1,0 +1,115 @@
+#include "engine/figures.h"
+
+#include "engine/schedules.h"
+
+namespace tw {
+
+namespace {
+
+double SumPrincipalOfFirstRows(const LoanAnalysis &a, int rows)
+{
+    double sum = 0;
+    for (int i = 0; i < rows && i < kScheduleRows; ++i)
+        sum += a.MonthlySchedule[i].Principal;
+    return sum;
+}
+
+// The first row from row 1 on whose monthly balance is below half the loan.
+int MonthsToPayHalf(const LoanAnalysis &a)
+{
+    const auto &s = a.MonthlySchedule;
+    const double half = s[0].Balance / 2;
+    const int end = std::min(ComputedRows(a), kScheduleRows);
+    for (int q = 1; q < end; ++q)
+        if (s[q].Balance < half)
+            return q;
+    return 0;
+}
+
+} // namespace
+
+double InvestmentValueOf(double totalPaymentSavings, int paymentsEliminated)
+{
+    if (paymentsEliminated < 1)
+        return 0;
+    const double p = totalPaymentSavings / paymentsEliminated;
+    double v = p;
+    for (int i = 1; i <= paymentsEliminated; ++i) {
+        v += v * 0.008333;
+        if (i >= 2)
+            v += p;
+    }
+    return v;
+}
+
+void ComputeSummaryScreenFigures(LoanAnalysis &a)
+{
+    const auto &monthly = a.MonthlySchedule;
+    const auto &plan = a.BiWeeklySchedule;
+    const int rows = ComputedRows(a);
+    const int L = a.PlanStartPayment;
+    const double loan = plan[0].Balance;
+
+    const int c = CountRowsAbove(plan, &ScheduleRow::Interest, rows);
+    a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
+    a.InterestSavings
+        = SumRowsAbove(monthly, &ScheduleRow::Interest, rows) - SumRowsAbove(plan, &ScheduleRow::Interest, rows);
+    a.YearsToPayoff = c * kOneTwelfth;
+    a.PlanYears = (c - L) * kOneTwelfth;
+    a.PaymentsEliminated = a.TermMonths - c;
+    a.TotalPaymentSavings = a.PaymentsEliminated * monthly[0].Payment;
+    a.BiWeeklyEquity5 = loan - BalanceOrZero(plan, L + 59LL);
+    a.NormalEquity5 = loan - BalanceOrZero(monthly, L + 59LL);
+    a.BiWeeklyEquity10 = loan - BalanceOrZero(plan, L + 119LL);
+    a.NormalEquity10 = loan - BalanceOrZero(monthly, L + 119LL);
+    a.BalanceAtPayoff = BalanceOrZero(monthly, c - 1LL);
+    a.AverageMonthlySavings = c > 0 ? a.TotalPaymentSavings / c : 0;
+    a.AverageYearlySavings = a.AverageMonthlySavings * 12;
+    a.InvestmentValue = InvestmentValueOf(a.TotalPaymentSavings, a.PaymentsEliminated);
+}
+
+void ComputeSummaryFigures(LoanAnalysis &a)
+{
+    const auto &monthly = a.MonthlySchedule;
+    const int rows = ComputedRows(a);
+    const double payment = monthly[0].Payment;
+
+    a.FiveYearPayments = payment * 60;
+    a.FiveYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 60));
+    a.FiveYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 60));
+    a.FiveYearBalance = BalanceOrZero(monthly, 59);
+    a.TenYearPayments = payment * 120;
+    a.TenYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 120));
+    a.TenYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 120));
+    a.TenYearBalance = BalanceOrZero(monthly, 119);
+    const int half = MonthsToPayHalf(a);
+    a.YearsToPayHalf = half * kOneTwelfth;
+    a.PaymentsToPayHalf = half * payment;
+    a.TotalInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, rows);
+    a.TotalPaid = monthly[0].Balance + a.TotalInterest;
+    ComputeSummaryScreenFigures(a);
+}
+
+SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)
+{
+    const auto &monthly = a.MonthlySchedule;
+    const double loan = monthly[0].Balance;
+    const double payment = monthly[0].Payment;
+    SlideNineFigures f;
+    f.fiveYearPayments = payment * 60;
+    f.fiveYearPrincipal = SumPrincipalOfFirstRows(a, 60);
+    f.fiveYearInterest = f.fiveYearPayments - f.fiveYearPrincipal;
+    f.fiveYearBalance = loan - f.fiveYearPrincipal;
+    f.tenYearPayments = payment * 120;
+    f.tenYearPrincipal = SumPrincipalOfFirstRows(a, 120);
+    f.tenYearInterest = f.tenYearPayments - f.tenYearPrincipal;
+    f.tenYearBalance = loan - f.tenYearPrincipal;
+    const int half = MonthsToPayHalf(a);
+    f.yearsToPayHalf = half * kOneTwelfth;
+    f.halfPrincipalPayments = payment * half;
+    f.totalInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, ComputedRows(a));
+    f.totalPaid = loan + f.totalInterest;
+    return f;
+}
+
+} // namespace tw
