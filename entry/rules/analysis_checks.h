@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/record/client_record.h"
+
+#include <optional>
+#include <string>
+
+namespace tw {
+
+// What the loan-entry screen's fields hold when Continue is pressed.
+struct AnalysisForm {
+    std::string currentDate;
+    std::string firstName;
+    std::string lastName;
+    std::string firstPaymentDate;
+    std::string term;
+    std::string amount;
+    std::string currentPayment;
+    bool variable = false;
+    std::string lowestRate;
+    std::string highestRate;
+};
+
+enum class AnalysisField {
+    CurrentDate,
+    FirstName,
+    LastName,
+    FirstPaymentDate,
+    Term,
+    Amount,
+    CurrentPayment,
+    LowestRate,
+    HighestRate,
+};
+
+struct AnalysisCheckFailure {
+    AnalysisField field;
+    std::string message;
+};
+
+// The screen's checks in their order. Each passing field is written into the record at
+// once (a later failure leaves it written); the variable flag is always written. With
+// checkNames false the two name checks are skipped (the command line has no names).
+std::optional<AnalysisCheckFailure> ApplyAnalysisForm(
+    const AnalysisForm &form, CClientRecord &record, bool checkNames = true);
+
+// After the form passed: whether the calculation can run on what the record now holds
+// (dates inside the debit calendar, a loan the engine computes). The failure names the
+// field to correct.
+std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a);
+
+} // namespace tw

@@ -1,0 +1,50 @@
+#include "screens/ui_common.h"
+
+#include <QFontMetrics>
+#include <QMessageBox>
+
+namespace tw {
+
+namespace {
+    MessageSink &Sink()
+    {
+        static MessageSink sink;
+        return sink;
+    }
+} // namespace
+
+void ShowMessage(QWidget *parent, const QString &text)
+{
+    if (Sink()) {
+        Sink()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tallowin"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void SetMessageSink(MessageSink sink)
+{
+    Sink() = std::move(sink);
+}
+
+QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits)
+{
+    const QFontMetrics fm(font);
+    // The average width of the Latin letters, as dialog templates measure it.
+    const int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+    const int baseY = fm.height();
+    return {(widthUnits * baseX + 2) / 4, (heightUnits * baseY + 4) / 8};
+}
+
+QPixmap LogoPixmap()
+{
+    return QPixmap(QStringLiteral(":/pictures/logo.png"));
+}
+
+QPixmap IntroPixmap()
+{
+    return QPixmap(QStringLiteral(":/pictures/intro.png"));
+}
+
+} // namespace tw
