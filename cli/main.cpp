@@ -1,0 +1,44 @@
+#include "cli/commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char *const kUsage = R"(Usage: tallowin-cli COMMAND [OPTIONS]
+
+Commands:
+  analyze   --today MM/DD/YYYY --first-payment MM/DD/YYYY --term YEARS
+            --amount AMOUNT --payment AMOUNT --rate PERCENT
+            [--highest-rate PERCENT] [--additional AMOUNT] [--schedules] [--json]
+  analyze   --profile FILE [--today MM/DD/YYYY] [...]
+            The savings of the bi-weekly plan for a loan, as the demonstration shows them.
+  profile show [--profile FILE]
+            The client record stored in a profile; account numbers are masked.
+  document NAME.qnl LOAN-OPTIONS [--first-name NAME] [--dir DIR] [--html]
+            A slide, answer or sign-up document with the client's figures filled in.
+
+Exit codes: 0 done, 2 input refused (the reason on standard error).
+)";
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        (args.empty() ? std::cerr : std::cout) << kUsage;
+        return args.empty() ? tw::cli::kExitRefused : 0;
+    }
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "analyze")
+        return tw::cli::RunAnalyzeCommand(args);
+    if (command == "profile")
+        return tw::cli::RunProfileCommand(args);
+    if (command == "document")
+        return tw::cli::RunDocumentCommand(args);
+    std::cerr << "Unknown command " << command << ".\n" << kUsage;
+    return tw::cli::kExitRefused;
+}
