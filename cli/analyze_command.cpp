@@ -27,7 +27,8 @@ void WriteColumn(JsonWriter &json, const char *name, const SavingsColumn &c)
     json.EndObject();
 }
 
-template<std::size_t N> void WriteSchedule(JsonWriter &json, const char *name, const Schedule<N> &s, int rows)
+template <std::size_t N>
+void WriteSchedule(JsonWriter &json, const char *name, const Schedule<N> &s, int rows)
 {
     json.BeginArray(name);
     for (int i = 0; i < rows && i < static_cast<int>(N); ++i) {

@@ -27,7 +27,8 @@ inline constexpr int kMaxTermYears = 40;
 inline constexpr int kCalendarStartDay = 21189;
 inline constexpr int kDebitSpacingDays = 14;
 
-template<std::size_t N> using Schedule = std::array<ScheduleRow, N>;
+template <std::size_t N>
+using Schedule = std::array<ScheduleRow, N>;
 
 // The analysis of one client's loan: the loan as typed, the numbers derived from it,
 // the bi-weekly plan's dates, the three schedules and the summary figures.
@@ -101,7 +102,8 @@ struct LoanAnalysis {
 
 // A row's balance, or 0 for any index outside the schedule: rows past the computed
 // ones are cleared, so a plan that ends early reads as paid off.
-template<std::size_t N> double BalanceOrZero(const Schedule<N> &schedule, long long row)
+template <std::size_t N>
+double BalanceOrZero(const Schedule<N> &schedule, long long row)
 {
     if (row < 0 || row >= static_cast<long long>(N))
         return 0;

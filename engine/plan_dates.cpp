@@ -55,9 +55,12 @@ PlanDates ComputePlanDates(const std::string &currentDate, const std::string &fi
     if (planPayment < today + 12)
         planPayment = SameDayNextMonth(planPayment);
 
-    int payment = 1;
-    for (int q = planPayment; q > start; q = SameDayPreviousMonth(q))
-        ++payment;
+    // Both dates fall on day d (at most 28), so stepping the plan's first payment back a
+    // month at a time until it is no later than the loan's first payment takes exactly
+    // the months between them.
+    const CalendarDate planMonth = DateOfDay(planPayment);
+    const int monthsAfterStart = (planMonth.year - first.year) * 12 + (planMonth.month - first.month);
+    const int payment = 1 + std::max(monthsAfterStart, 0);
 
     p.ok = true;
     p.firstDebitIndex = index;
@@ -99,13 +102,21 @@ bool SetUpDebitDates(LoanAnalysis &a)
     // first debit's month maps to payment PlanStartPayment - 1 + m.
     a.ExtraDebitPayments.fill(0);
     int listed = 0;
-    int trackedMonth = MonthOfDay(p.firstDebitDay);
+    CalendarDate date = DateOfDay(p.firstDebitDay); // walked 14 days at a time
+    int trackedMonth = date.month;
     int count = 1;
     int offset = 0;
     for (int i = p.firstDebitIndex + 1; i < kCalendarEntries && listed < kExtraDebitFilled; ++i) {
-        const int month = MonthOfDay(a.DebitCalendar[i]);
-        if (month != trackedMonth) {
-            trackedMonth = month;
+        date.day += kDebitSpacingDays;
+        if (const int length = MonthLength(date.month, date.year); date.day > length) {
+            date.day -= length;
+            if (++date.month > 12) {
+                date.month = 1;
+                ++date.year;
+            }
+        }
+        if (date.month != trackedMonth) {
+            trackedMonth = date.month;
             count = 1;
             ++offset;
         } else if (++count == 3) {

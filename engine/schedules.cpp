@@ -9,28 +9,6 @@ namespace {
 // 1/1200 in single precision: rates are percent per year.
 constexpr float kMonthlyRateFactor = 0.00083333335f;
 
-void RunMonthlySchedule(LoanAnalysis &a, double payment)
-{
-    auto &s = a.MonthlySchedule;
-    const int months = a.TermMonths;
-    const double r = a.MonthlyRate;
-    std::fill(s.begin() + months, s.end(), ScheduleRow {});
-    s[0].Balance = a.LoanAmount;
-    s[0].Payment = payment;
-    for (int k = 1; k <= months; ++k) {
-        ScheduleRow &row = s[k - 1];
-        ScheduleRow &next = s[k];
-        row.Interest = ToCents(row.Balance * r);
-        row.Principal = ToCents(row.Payment - row.Interest);
-        row.Extra = 0;
-        row.Reserved = 0;
-        next.Balance = ToCents(row.Balance - row.Principal);
-        next.Payment = ToCents(row.Payment <= next.Balance ? row.Payment : next.Balance);
-    }
-    // The loan as agreed ends with the term: the row after the last payment is empty.
-    s[months] = ScheduleRow {};
-}
-
 } // namespace
 
 double LevelPayment(float monthlyRate, int months, double amount)
@@ -90,11 +68,23 @@ bool ComputeSchedules(LoanAnalysis &a)
         a.CurrentPaymentText = CentsText(payment);
     }
 
-    RunMonthlySchedule(a, payment);
+    // Both schedules advance month by month in one pass.
+    auto &monthly = a.MonthlySchedule;
+    auto &plan = a.BiWeeklySchedule;
+    const int months = a.TermMonths;
+    const double r = a.MonthlyRate;
+    StartSchedule(monthly, months, a.LoanAmount, payment);
+    StartSchedule(plan, months, a.LoanAmount, payment);
     ExtraDebitCursor thirdDebits(a);
-    RunPlanSchedule(a.BiWeeklySchedule, a, payment, [&](int k, const ScheduleRow &row) {
-        return thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
-    });
+    bool final = false;
+    for (int k = 1; k <= months; ++k) {
+        MonthlyRowStep(monthly[k - 1], monthly[k], r);
+        ScheduleRow &row = plan[k - 1];
+        const double extra = thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
+        final = PlanRowStep(row, plan[k], r, extra, final);
+    }
+    // The loan as agreed ends with the term: the row after the last payment is empty.
+    monthly[months] = ScheduleRow {};
     a.PayoffDate = PayoffDateFor(a, a.BiWeeklySchedule);
     return true;
 }

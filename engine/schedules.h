@@ -43,7 +43,8 @@ private:
 };
 
 // Count of rows from row 0 whose value is above 0, never past `limit` rows.
-template<std::size_t N, typename Field> int CountRowsAbove(const Schedule<N> &s, Field field, int limit)
+template <std::size_t N, typename Field>
+int CountRowsAbove(const Schedule<N> &s, Field field, int limit)
 {
     int n = 0;
     const int end = limit < static_cast<int>(N) ? limit : static_cast<int>(N);
@@ -53,7 +54,8 @@ template<std::size_t N, typename Field> int CountRowsAbove(const Schedule<N> &s,
 }
 
 // Sum of a value from row 0 up to the first row where it is not above 0.
-template<std::size_t N, typename Field> double SumRowsAbove(const Schedule<N> &s, Field field, int limit)
+template <std::size_t N, typename Field>
+double SumRowsAbove(const Schedule<N> &s, Field field, int limit)
 {
     double sum = 0;
     const int end = limit < static_cast<int>(N) ? limit : static_cast<int>(N);
@@ -70,12 +72,13 @@ inline int ComputedRows(const LoanAnalysis &a)
 
 // Rows of a plan schedule, one bi-weekly month at a time: the balance reaches exactly 0
 // with the final payment. Used for the plan and for the plan with an additional payment.
-template<std::size_t N, typename ExtraRule>
+template <std::size_t N, typename ExtraRule>
 void RunPlanSchedule(Schedule<N> &s, const LoanAnalysis &a, double payment, ExtraRule extraFor);
 
 // PayoffDate for a plan schedule: the first payment date advanced by the number of
 // months whose balance is above 0, less one; the day stays as typed.
-template<std::size_t N> std::string PayoffDateFor(const LoanAnalysis &a, const Schedule<N> &plan);
+template <std::size_t N>
+std::string PayoffDateFor(const LoanAnalysis &a, const Schedule<N> &plan);
 
 } // namespace tw
 

@@ -23,17 +23,19 @@ inline constexpr double kExactUnitsLimit = 4503599627370496.0;
 inline double RoundHalfAwayUnits(double magnitude, double scale)
 {
     const double p = magnitude * scale;
+    const double whole = static_cast<double>(static_cast<long long>(p));
+    // Exact: the fraction and 0.5 are both multiples of ulp(p), so only a product that
+    // lands exactly on the half needs the rounding error of the multiplication.
+    const double aboveHalf = (p - whole) - 0.5;
+    if (aboveHalf != 0)
+        return aboveHalf > 0 ? whole + 1 : whole;
     // Dekker's two-product: p + err is exactly magnitude x scale.
     constexpr double kSplitter = 134217729.0; // 2^27 + 1
     const double c = kSplitter * magnitude;
     const double hi = c - (c - magnitude);
     const double lo = magnitude - hi;
     const double err = (hi * scale - p) + lo * scale;
-    const double whole = static_cast<double>(static_cast<long long>(p));
-    // Exact: the fraction and 0.5 are both multiples of ulp(p), and |err| <= ulp(p) / 2,
-    // so err only decides when the double product sits exactly on the half.
-    const double aboveHalf = (p - whole) - 0.5;
-    return aboveHalf > 0 || (aboveHalf == 0 && err >= 0) ? whole + 1 : whole;
+    return err >= 0 ? whole + 1 : whole;
 }
 
 // Money text: two decimals, "," between groups of three integer digits when the

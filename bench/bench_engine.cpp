@@ -1,0 +1,78 @@
+// The calculation engine's speed: one full analysis of a 30-year loan, and the cents
+// rounding done numerically against the text round trip it must equal.
+#include "engine/figures.h"
+#include "engine/plan_dates.h"
+#include "engine/schedules.h"
+#include "engine/to_cents.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<tw::LoanAnalysis> ReferenceLoan()
+{
+    auto a = std::make_unique<tw::LoanAnalysis>();
+    a->CurrentDate = "12/07/2026";
+    a->FirstPaymentDate = "01/01/2020";
+    a->TermText = "30";
+    a->AmountText = "100000";
+    a->CurrentPaymentText = "900";
+    a->LowestRateText = "7.5";
+    return a;
+}
+
+void FullAnalysis(benchmark::State &state)
+{
+    auto a = ReferenceLoan();
+    for (auto _ : state) {
+        tw::SetUpDebitDates(*a);
+        tw::ComputeSchedules(*a);
+        tw::ComputeSummaryFigures(*a);
+        benchmark::DoNotOptimize(a->InterestSavings);
+    }
+}
+BENCHMARK(FullAnalysis)->Unit(benchmark::kMicrosecond);
+
+std::vector<double> Amounts()
+{
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> d(0, 300000);
+    std::vector<double> v(4096);
+    for (double &x : v)
+        x = d(rng);
+    return v;
+}
+
+void ToCentsNumeric(benchmark::State &state)
+{
+    const std::vector<double> v = Amounts();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tw::ToCents(v[i++ & 4095]));
+    }
+}
+BENCHMARK(ToCentsNumeric);
+
+// The rounding as a program of the platform's era would write it: print the value with
+// two decimals and read the text back.
+void ToCentsTextRoundTrip(benchmark::State &state)
+{
+    const std::vector<double> v = Amounts();
+    std::size_t i = 0;
+    char buf[64];
+    for (auto _ : state) {
+        std::snprintf(buf, sizeof buf, "%.2f", v[i++ & 4095]);
+        benchmark::DoNotOptimize(std::strtod(buf, nullptr));
+    }
+}
+BENCHMARK(ToCentsTextRoundTrip);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,243 @@
+#include "cli/print_command.h"
+
+#include "app/format/dates.h"
+#include "app/format/number_text.h"
+#include "app/record/client_record.h"
+#include "app/record/profile_store.h"
+#include "engine/additional.h"
+#include "engine/figures.h"
+#include "engine/plan_dates.h"
+#include "engine/schedules.h"
+#include "entry/rules/analysis_checks.h"
+#include "print/debit_schedule.h"
+#include "print/print_job.h"
+#include "print/print_types.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace tw {
+
+namespace {
+
+constexpr const char *kUsage
+    = "usage: tallowin-cli print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf\n";
+
+struct PrintOptions {
+    int printType = kPrintNone;
+    std::string profile;
+    std::string today;
+    std::string pdf;
+};
+
+// Reads the arguments; returns the complaint when they do not make a command.
+std::optional<std::string> ParseArguments(const std::vector<std::string> &args, PrintOptions &o)
+{
+    if (args.empty())
+        return std::string("Name the printout: enrollment or schedule.");
+    if (args[0] == "enrollment")
+        o.printType = kPrintEnrollment;
+    else if (args[0] == "schedule")
+        o.printType = kPrintDebitSchedule;
+    else
+        return "Unknown printout \"" + args[0] + "\": use enrollment or schedule.";
+
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.erase(eq);
+        }
+        std::string *target = nullptr;
+        if (name == "--profile")
+            target = &o.profile;
+        else if (name == "--today")
+            target = &o.today;
+        else if (name == "--pdf")
+            target = &o.pdf;
+        else
+            return "Unknown option \"" + args[i] + "\".";
+        if (!value) {
+            if (i + 1 >= args.size())
+                return "The option " + name + " needs a value.";
+            value = args[++i];
+        }
+        if (value->empty())
+            return "The option " + name + " needs a value.";
+        *target = *value;
+    }
+    if (o.profile.empty())
+        return std::string("Name the profile to print from with --profile FILE.");
+    if (o.pdf.empty())
+        return std::string("Name the PDF file to write with --pdf OUT.pdf.");
+    return std::nullopt;
+}
+
+// The profile must exist and be readable: a missing file would read as an empty
+// client, which is never what the caller meant.
+std::optional<std::string> CheckProfileReadable(const std::string &path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return "The profile \"" + path + "\" does not exist.";
+    if (std::filesystem::is_directory(status))
+        return "The profile \"" + path + "\" is a folder, not a file.";
+    std::ifstream in(path);
+    if (!in) {
+        const int error = errno;
+        return "The profile \"" + path + "\" cannot be read: " + DescribeFileError(error) + ".";
+    }
+    return std::nullopt;
+}
+
+const char *FieldName(AnalysisField field)
+{
+    switch (field) {
+    case AnalysisField::CurrentDate:
+        return "current date";
+    case AnalysisField::FirstName:
+        return "first name";
+    case AnalysisField::LastName:
+        return "last name";
+    case AnalysisField::FirstPaymentDate:
+        return "Loan / LoanStartDate";
+    case AnalysisField::Term:
+        return "Loan / LoanTermYears";
+    case AnalysisField::Amount:
+        return "Loan / LoanAmount";
+    case AnalysisField::CurrentPayment:
+        return "Mortgage / CurrentPayment";
+    case AnalysisField::LowestRate:
+        return "Loan / LowestRate";
+    case AnalysisField::HighestRate:
+        return "Loan / HighestRate";
+    }
+    return "";
+}
+
+std::string Refusal(const AnalysisCheckFailure &f)
+{
+    return std::string("The loan in the profile cannot be calculated (") + FieldName(f.field) + "):\n" + f.message;
+}
+
+// Fonts and PDF output need a GUI application; a command line has no display, so
+// Qt's offscreen platform serves unless the caller chose another.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tallowin-cli";
+    static char *argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+std::string LocalDateText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    return DateText(local.tm_mon + 1, local.tm_mday, local.tm_year + 1900);
+}
+
+std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const std::string &today, int printType)
+{
+    LoanAnalysis &a = record.Analysis;
+
+    // The loan-entry screen's checks on what the profile holds; the rate is variable
+    // when a highest rate is stored, as the vendor form reads it.
+    AnalysisForm form;
+    form.currentDate = today;
+    form.firstPaymentDate = a.FirstPaymentDate;
+    form.term = a.TermText;
+    form.amount = a.AmountText;
+    form.currentPayment = a.CurrentPaymentText;
+    form.variable = !a.HighestRateText.empty();
+    form.lowestRate = a.LowestRateText;
+    form.highestRate = a.HighestRateText;
+    if (const auto failure = ApplyAnalysisForm(form, record, false))
+        return Refusal(*failure);
+    if (const auto failure = CheckAnalysisCanRun(a))
+        return Refusal(*failure);
+
+    if (!SetUpDebitDates(a))
+        return std::string("The plan's debit dates cannot be set up for these dates.");
+    if (!ComputeSchedules(a))
+        return "The loan cannot be calculated:\n" + ExplainDeclinedLoan(a);
+    ComputeSummaryScreenFigures(a);
+
+    // A stored additional payment is kept as the comparison screen's OK keeps it.
+    const std::string additionalText = a.AdditionalPaymentText;
+    if (TextToDouble(CleanNumberText(additionalText)) > 0) {
+        AdditionalPaymentSession session(a);
+        session.Start();
+        session.Use(additionalText);
+    } else {
+        a.AdditionalPayment = 0;
+    }
+
+    if (printType == kPrintDebitSchedule) {
+        if (auto message = PrepareDebitSchedule(a))
+            return message;
+    }
+    return std::nullopt;
+}
+
+int RunPrintCommand(const std::vector<std::string> &args)
+{
+    return RunPrintCommand(args, std::cout, std::cerr);
+}
+
+int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kUsage;
+        return 0;
+    }
+    PrintOptions options;
+    if (const auto problem = ParseArguments(args, options)) {
+        err << *problem << "\n" << kUsage;
+        return 2;
+    }
+    if (const auto problem = CheckProfileReadable(options.profile)) {
+        err << *problem << "\n";
+        return 2;
+    }
+
+    CClientRecord record;
+    record.LoadFromProfile(CProfileStore(options.profile));
+    const std::string today = options.today.empty() ? LocalDateText() : options.today;
+    if (const auto problem = PrepareRecordForPrint(record, today, options.printType)) {
+        err << *problem << "\n";
+        return 2;
+    }
+
+    const auto app = EnsureGuiApplication();
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        err << "Printing needs Qt's GUI application; none is running.\n";
+        return 1;
+    }
+    QString error;
+    if (!WritePrintoutPdf(options.printType, record, QString::fromStdString(options.pdf), &error)) {
+        err << error.toStdString() << "\n";
+        return 1;
+    }
+    out << "Wrote " << options.pdf << "\n";
+    return 0;
+}
+
+} // namespace tw
