@@ -1,0 +1,209 @@
+#include "app/record/profile_store.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace tw {
+
+std::string DescribeFileError(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "Permission denied";
+    case ENOSPC:
+        return "The disk is full";
+    case EDQUOT:
+        return "Your disk quota is used up";
+    case EROFS:
+        return "The disk is read-only";
+    case EISDIR:
+        return "That name belongs to a folder, not a file";
+    case ENOTDIR:
+        return "A part of the folder path is not a folder";
+    case ENOENT:
+        return "The folder does not exist";
+    case EINVAL:
+        return "It is not an ordinary file";
+    case EIO:
+        return "The disk reported an error";
+    case ENAMETOOLONG:
+        return "The name is too long";
+    default:
+        return std::strerror(error);
+    }
+}
+
+// --- CProfileSnapshot ---------------------------------------------------------------
+
+std::string CProfileSnapshot::Read(std::string_view section, std::string_view key, std::string_view fallback) const
+{
+    auto value = doc_.Find(section, key);
+    return value ? std::move(*value) : std::string(fallback);
+}
+
+bool CProfileSnapshot::Contains(std::string_view section, std::string_view key) const
+{
+    return doc_.Find(section, key).has_value();
+}
+
+std::vector<std::string> CProfileSnapshot::ReadMonths(std::string_view section, int count) const
+{
+    std::vector<std::string> months(count > 0 ? static_cast<std::size_t>(count) : 0);
+    const int s = doc_.FindSection(section);
+    if (s < 0)
+        return months;
+    std::string key = "Mth";
+    for (int n = 1; n <= count; ++n) {
+        key.resize(3);
+        key += std::to_string(n);
+        if (auto value = doc_.Find(s, key))
+            months[static_cast<std::size_t>(n - 1)] = std::move(*value);
+    }
+    return months;
+}
+
+// --- CProfileEdit ---------------------------------------------------------------
+
+CProfileEdit::CProfileEdit(CProfileStore &store)
+    : store_(&store)
+{
+    std::string bytes;
+    readError_ = store.fs_->ReadFile(store.path_, bytes);
+    if (readError_ == ENOENT)
+        readError_ = 0;
+    doc_ = ProfileDocument::Parse(bytes);
+}
+
+std::string CProfileEdit::Read(std::string_view section, std::string_view key, std::string_view fallback) const
+{
+    auto value = doc_.Find(section, key);
+    return value ? std::move(*value) : std::string(fallback);
+}
+
+void CProfileEdit::Write(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (!problem_.empty())
+        return;
+    problem_ = ProfileEntryProblem(section, key, value);
+    if (problem_.empty() && doc_.Set(section, key, value))
+        changed_ = true;
+}
+
+SaveStatus CProfileEdit::Commit()
+{
+    // A file that exists but cannot be read must not be replaced by what little we know.
+    if (readError_ != 0)
+        return store_->Failure(
+            "The file could not be read (" + DescribeFileError(readError_) + "), so it was left as it is");
+    if (!problem_.empty()) {
+        std::string reason = problem_;
+        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+        return store_->Failure(reason + ". Nothing was saved");
+    }
+    if (!changed_)
+        return {};
+    SaveStatus status = store_->Replace(doc_.Serialize());
+    if (status)
+        changed_ = false;
+    return status;
+}
+
+// --- CProfileStore ---------------------------------------------------------------
+
+CProfileStore::CProfileStore(std::string path)
+    : CProfileStore(std::move(path), PosixProfileFileSystem())
+{
+}
+
+CProfileStore::CProfileStore(std::string path, std::shared_ptr<ProfileFileSystem> fs)
+    : path_(std::move(path))
+    , fs_(fs ? std::move(fs) : PosixProfileFileSystem())
+{
+}
+
+std::string CProfileStore::Read(std::string_view section, std::string_view key, std::string_view fallback) const
+{
+    return Snapshot().Read(section, key, fallback);
+}
+
+CProfileSnapshot CProfileStore::Snapshot() const
+{
+    CProfileSnapshot snapshot;
+    std::string bytes;
+    snapshot.readError_ = fs_->ReadFile(path_, bytes);
+    if (snapshot.readError_ == ENOENT)
+        snapshot.readError_ = 0;
+    snapshot.doc_ = ProfileDocument::Parse(bytes);
+    return snapshot;
+}
+
+SaveStatus CProfileStore::Write(std::string_view section, std::string_view key, std::string_view value)
+{
+    CProfileEdit edit = Edit();
+    edit.Write(section, key, value);
+    return edit.Commit();
+}
+
+CProfileEdit CProfileStore::Edit()
+{
+    return CProfileEdit(*this);
+}
+
+SaveStatus CProfileStore::Failure(const std::string &reason) const
+{
+    return {false, "Tallowin could not save your information to " + path_ + ": " + reason + "."};
+}
+
+SaveStatus CProfileStore::Replace(const std::string &bytes)
+{
+    // Replace what a symbolic link points to, not the link itself.
+    std::string target = path_;
+    struct stat st { };
+    if (::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char *real = ::realpath(path_.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const auto slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string kept = " What was saved there before is unchanged";
+
+    if (name.empty())
+        return Failure(DescribeFileError(EISDIR) + "." + kept);
+    if (int error = fs_->MakeDirectories(dir))
+        return Failure(DescribeFileError(error) + "." + kept);
+
+    int fd = -1;
+    std::string temp;
+    if (int error = fs_->CreateTemp(dir, "." + name + ".", fd, temp))
+        return Failure(DescribeFileError(error) + "." + kept);
+    int error = fs_->WriteAll(fd, bytes);
+    if (error == 0)
+        error = fs_->SyncFile(fd);
+    if (error != 0) {
+        fs_->CloseFile(fd);
+    } else {
+        error = fs_->CloseFile(fd);
+    }
+    if (error == 0)
+        error = fs_->Rename(temp, target);
+    if (error != 0) {
+        fs_->RemoveFile(temp);
+        return Failure(DescribeFileError(error) + "." + kept);
+    }
+    if (int syncError = fs_->SyncDirectory(dir)) {
+        return {false,
+            "Tallowin saved your information to " + path_ + " but could not make sure that it reached the disk: "
+                + DescribeFileError(syncError) + ". If the computer stops now, the last change may be lost."};
+    }
+    return {};
+}
+
+} // namespace tw

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "app/record/client_record.h"
+#include "app/record/profile_document.h"
+#include "app/record/profile_file_system.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+class CProfileStore;
+
+// The profile as it was read at one moment: one read of the file, then any number of
+// lookups without touching the disk again. A file that is missing or cannot be read
+// reads as empty (every lookup gives its default), as the platform's profile calls do.
+class CProfileSnapshot {
+public:
+    CProfileSnapshot() = default;
+
+    // The value of the key, or `fallback` when the section or the key is missing.
+    // An existing key with an empty value reads as "".
+    std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    bool Contains(std::string_view section, std::string_view key) const;
+
+    // The values of "Mth1" to "Mth<count>" of one section; element n - 1 holds month n,
+    // "" where the key is missing.
+    std::vector<std::string> ReadMonths(std::string_view section, int count) const;
+
+    // 0 when the file was read or does not exist; the errno value that kept it from
+    // being read otherwise.
+    int ReadError() const { return readError_; }
+
+private:
+    friend class CProfileStore;
+    ProfileDocument doc_;
+    int readError_ = 0;
+};
+
+// A set of writes that reaches the disk as one replacement of the file: either all of
+// them are saved or none is. Reads through the edit see its own writes.
+class CProfileEdit {
+public:
+    std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+
+    // Sets the key to the value as given (UTF-8, kept byte for byte). A value with a
+    // line break cannot be stored; the first such write makes Commit fail and save
+    // nothing, so no value is ever cut short or changed on the way.
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Whether any write changed the file's text.
+    bool Changed() const { return changed_; }
+
+    // Replaces the file with the edited text (nothing happens when nothing changed).
+    SaveStatus Commit();
+
+private:
+    friend class CProfileStore;
+    explicit CProfileEdit(CProfileStore &store);
+
+    CProfileStore *store_;
+    ProfileDocument doc_;
+    int readError_ = 0;
+    std::string problem_;
+    bool changed_ = false;
+};
+
+// The program's INI profile at one path. Reads never fail (missing means default);
+// writes are atomic: the new text goes to a temporary file in the same folder, which is
+// flushed to the disk and then renamed over the profile, so a crash or power cut leaves
+// either the old profile or the new one. The file is created readable by its owner
+// only (it holds account numbers), and a folder the store creates likewise.
+class CProfileStore {
+public:
+    explicit CProfileStore(std::string path);
+    // For tests: the file-system steps of a save go through `fs`.
+    CProfileStore(std::string path, std::shared_ptr<ProfileFileSystem> fs);
+
+    const std::string &Path() const { return path_; }
+
+    // One key, from a fresh read of the file.
+    std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    // The whole file, read once, for many lookups.
+    CProfileSnapshot Snapshot() const;
+
+    // One key, saved at once.
+    SaveStatus Write(std::string_view section, std::string_view key, std::string_view value);
+    // Many keys, saved together by CProfileEdit::Commit.
+    CProfileEdit Edit();
+
+private:
+    friend class CProfileEdit;
+    SaveStatus Replace(const std::string &bytes);
+    SaveStatus Failure(const std::string &reason) const;
+
+    std::string path_;
+    std::shared_ptr<ProfileFileSystem> fs_;
+};
+
+// The reason for an errno value in plain words ("Permission denied", "The disk is full").
+std::string DescribeFileError(int error);
+
+} // namespace tw
