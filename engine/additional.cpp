@@ -132,9 +132,11 @@ void AdditionalPaymentSession::Start()
 
 bool AdditionalPaymentSession::Recalculate(std::string_view typedAmount)
 {
-    a_.AdditionalPaymentText = CleanNumberText(typedAmount);
+    // An emptied edit changes nothing: clearing the text alone would print no additional
+    // payment on the enrollment form for a plan that still includes one.
     if (typedAmount.empty())
         return false;
+    a_.AdditionalPaymentText = CleanNumberText(typedAmount);
     const double amount = TextToDouble(a_.AdditionalPaymentText);
     if (amount == a_.AdditionalPayment)
         return false;

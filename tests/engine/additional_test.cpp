@@ -69,6 +69,7 @@ TEST(AdditionalPaymentSession, StartsAtTenAndRecalculatesOnlyOnChange)
     EXPECT_FALSE(session.Recalculate("$10"));
     EXPECT_FALSE(session.Recalculate(""));
     EXPECT_EQ(a->AdditionalPayment, 10.00);
+    EXPECT_EQ(a->AdditionalPaymentText, "10"); // as the last typed amount left it: an emptied edit changes nothing
     EXPECT_TRUE(session.Recalculate("$1,00.00"));
     EXPECT_EQ(a->AdditionalPayment, 100.00);
     EXPECT_EQ(a->AdditionalPaymentText, "100.00");
