@@ -3,6 +3,17 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 
+// The pictures are compiled into the static screens library, which the linker would
+// leave out unless something refers to them; the picture functions do.
+static void InitPictureResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(pictures);
+        return true;
+    }();
+    (void)done;
+}
+
 namespace tw {
 
 namespace {
@@ -39,12 +50,20 @@ QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits)
 
 QPixmap LogoPixmap()
 {
+    InitPictureResources();
     return QPixmap(QStringLiteral(":/pictures/logo.png"));
 }
 
 QPixmap IntroPixmap()
 {
+    InitPictureResources();
     return QPixmap(QStringLiteral(":/pictures/intro.png"));
+}
+
+QPixmap AppIconPixmap()
+{
+    InitPictureResources();
+    return QPixmap(QStringLiteral(":/pictures/tallowin.png"));
 }
 
 } // namespace tw

@@ -24,5 +24,7 @@ QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits);
 // The program's pictures: the 48 x 48 logo and the 295 x 180 introduction picture.
 QPixmap LogoPixmap();
 QPixmap IntroPixmap();
+// The application icon, 256 x 256, the logo's motif.
+QPixmap AppIconPixmap();
 
 } // namespace tw

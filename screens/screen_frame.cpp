@@ -1,0 +1,49 @@
+#include "screens/screen_frame.h"
+
+#include "screens/ui_common.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tw {
+
+void SetUpScreen(QDialog *dialog, int widthUnits, int heightUnits)
+{
+    dialog->setWindowTitle(QStringLiteral("Tallowin"));
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialog->setModal(true);
+    dialog->resize(DialogUnitsToPixels(dialog->font(), widthUnits, heightUnits));
+}
+
+QLabel *MakeLogoLabel(QWidget *parent)
+{
+    auto *logo = new QLabel(parent);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(LogoPixmap());
+    logo->setFixedSize(48, 48);
+    return logo;
+}
+
+QPushButton *MakeButton(const QString &text, const char *objectName, QWidget *parent, int controlId)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    if (controlId != 0)
+        button->setProperty("controlId", controlId);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(DialogUnitsToPixels(button->font(), 50, 14).width());
+    return button;
+}
+
+int MarginPixels(const QWidget *dialog)
+{
+    return DialogUnitsToPixels(dialog->font(), 7, 7).width();
+}
+
+int GapPixels(const QWidget *dialog)
+{
+    return DialogUnitsToPixels(dialog->font(), 4, 4).width();
+}
+
+} // namespace tw

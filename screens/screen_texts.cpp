@@ -1,0 +1,103 @@
+#include "screens/screen_texts.h"
+
+#include "app/format/number_text.h"
+
+namespace tw {
+
+namespace {
+
+QString WithSign(double value, const std::string &magnitude, const char *zero)
+{
+    const QString text = QString::fromStdString(magnitude);
+    if (value < 0 && magnitude != zero)
+        return QLatin1Char('-') + text;
+    return text;
+}
+
+} // namespace
+
+QString QuestionsIntroductionFirstLine()
+{
+    return QStringLiteral("At this point, it's likely that you have some questions about us, and about our free "
+                          "service.  Here are some common questions we often get from customers.  If your question "
+                          "is not addressed here, please feel free to call our customer");
+}
+
+QString QuestionsIntroductionSecondLine()
+{
+    return QStringLiteral("service department at (800) 555-0142, or fax your question at any hour, day or night, to "
+                          "(800) 555-0199.");
+}
+
+const std::array<Question, 9> &Questions()
+{
+    static const std::array<Question, 9> questions = {{
+        {QStringLiteral("1. Who is Quarnell and what kind of people will be managing my mortgage?"), 1},
+        {QStringLiteral("2. How long am I committed to your service?  What if I decide to try it, but later change "
+                        "my mind?"),
+            2},
+        {QStringLiteral("3. How is my mortgage payment protected with your service?"), 3},
+        {QStringLiteral("4. I think I've heard of this service before, but it was never free.  How can you provide so "
+                        "much at no        cost?"),
+            4},
+        {QStringLiteral("5. Can I do the same thing myself without your services?"), 5},
+        {QStringLiteral("6. I contacted my mortgage lender and they said they would not accept electronic bi-weekly "
+                        "payments -      so how can you do it?"),
+            6},
+        {QStringLiteral("7. I'm on a tight budget, always paying my bills at the last possible minute.  Can I still "
+                        "enjoy these              savings?"),
+            7},
+        {QStringLiteral("8. What affect will your service have on my ability to deduct interest on my taxes?"), 10},
+        {QStringLiteral("9. Can I increase my monthly payment to save even more?"), 9},
+    }};
+    return questions;
+}
+
+QString SignUpNoText(const LoanAnalysis &a)
+{
+    return QStringLiteral("My lender needs the %1 payments totaling $%2 more than I do")
+        .arg(QString::number(a.PaymentsEliminated), QString::fromStdString(FormatMoney(a.TotalPaymentSavings)));
+}
+
+const std::array<QString, kComparisonRows> &ComparisonRowLabels()
+{
+    static const std::array<QString, kComparisonRows> labels = {
+        QStringLiteral("Years to pay off:"),
+        QStringLiteral("Interest savings:"),
+        QStringLiteral("Monthly pmts. eliminated"),
+        QStringLiteral("Total payment savings:"),
+        QStringLiteral("Equity after 5 years:"),
+        QStringLiteral("Equity after 10 years:"),
+        QStringLiteral("Average monthly savings:"),
+        QStringLiteral("Average yearly savings:"),
+        QStringLiteral("Cash avalible after 30 years:"),
+    };
+    return labels;
+}
+
+QString SignedMoney(double value)
+{
+    return WithSign(value, FormatMoney(value), "0.00");
+}
+
+QString SignedOneDecimal(double value)
+{
+    return WithSign(value, FormatOneDecimal(value), "0.0");
+}
+
+std::array<QString, kComparisonRows> ComparisonColumnTexts(const SavingsColumn &c)
+{
+    return {
+        SignedOneDecimal(c.YearsToPayoff),
+        SignedMoney(c.InterestSavings),
+        QString::number(c.PaymentsEliminated),
+        SignedMoney(c.TotalPaymentSavings),
+        SignedMoney(c.BiWeeklyEquity5),
+        SignedMoney(c.BiWeeklyEquity10),
+        SignedMoney(c.AverageMonthlySavings),
+        SignedMoney(c.AverageYearlySavings),
+        SignedMoney(c.InvestmentValue),
+    };
+}
+
+} // namespace tw

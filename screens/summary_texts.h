@@ -1,0 +1,52 @@
+#pragma once
+
+#include "engine/analysis.h"
+
+#include <QString>
+
+#include <array>
+
+namespace tw {
+
+// The rows of the summary comparison, top to bottom.
+enum SummaryRow : int {
+    kRowRemainingYears,
+    kRowInterestSavings,
+    kRowPaymentsSaved,
+    kRowTotalSavings,
+    kRowEquity5,
+    kRowEquity10,
+    kRowBalanceDue,
+    kRowAverageMonthly,
+    kRowAverageYearly,
+    kRowCashAvailable,
+    kRowOvercharged,
+    kSummaryRowCount
+};
+
+struct SummaryRowTexts {
+    QString label;
+    QString without; // the loan paid monthly
+    QString with; // the bi-weekly plan
+};
+
+struct SummaryTexts {
+    QString title;
+    QString withoutHeading;
+    QString withHeading;
+    std::array<SummaryRowTexts, kSummaryRowCount> rows;
+};
+
+// What the summary comparison shows for figures already computed and stored
+// (ComputeSummaryScreenFigures).
+SummaryTexts BuildSummaryTexts(const LoanAnalysis &a);
+
+// The Cash Available label with its "30" replaced by the years still to pay: the text
+// before the first "30" less its last character, a blank, |years|, the text after "30".
+// A label without "30" stays as it is.
+QString RebuildCashAvailableLabel(const QString &label, const QString &years);
+
+// "Balance Due After %s Years:" with the plan's years.
+QString BalanceDueLabel(const QString &years);
+
+} // namespace tw

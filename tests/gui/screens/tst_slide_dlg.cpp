@@ -1,0 +1,232 @@
+// The slide screen: paging inside its group, results at the group's ends, fresh
+// documents and figures on every showing.
+#include "screen_test_support.h"
+
+#include "app/record/client_record.h"
+#include "screens/result_codes.h"
+#include "screens/rich_text_view.h"
+#include "screens/slide_dlg.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace tw;
+using tw::test::DocumentFolder;
+
+namespace {
+
+const char *const kFiles[] = {
+    "001.qnl", "002.qnl", "003.qnl", "004.qnl", "005.qnl", "006.qnl", "008.qnl", "bottoml.qnl", "011.qnl", "013.qnl"};
+
+// Every slide file says which one it is.
+void WriteAllSlides(DocumentFolder &folder)
+{
+    for (const char *name : kFiles)
+        folder.Write(QString::fromLatin1(name), QStringLiteral("file ") + QString::fromLatin1(name));
+}
+
+QString Shown(CSlideDlg &dlg)
+{
+    return dlg.findChild<CRichTextView *>(QStringLiteral("richText"))->PlainText();
+}
+
+void Press(CSlideDlg &dlg, QChar which)
+{
+    const char *name = which == QLatin1Char('C') ? "continueButton" : "backButton";
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestSlideDlg : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void paging_data();
+    void paging();
+    void figuresAreFilledAfreshOnEveryShowing();
+    void missingFileShowsNothingButThePagingWorks();
+    void escapeCancels();
+    void focusGoesToContinue();
+    void screenLooksAsDescribed();
+
+private:
+    CClientRecord record_;
+};
+
+void TestSlideDlg::init()
+{
+    record_ = CClientRecord {};
+    record_.FirstName1 = "Margaret";
+}
+
+void TestSlideDlg::paging_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("presses"); // C = Continue, B = Back
+    QTest::addColumn<QString>("lastShown");
+    QTest::addColumn<int>("result"); // -1: still open
+
+    QTest::newRow("slide 1 opens 001") << 1 << ""
+                                       << "file 001.qnl" << -1;
+    QTest::newRow("through the introduction") << 1 << "CCCCC"
+                                              << "file 006.qnl" << -1;
+    QTest::newRow("past slide 6") << 1 << "CCCCCC"
+                                  << "file 006.qnl" << int(kResultForward);
+    QTest::newRow("back from slide 1") << 1 << "B"
+                                       << "file 001.qnl" << int(kResultBack);
+    QTest::newRow("there and back") << 3 << "CCBB"
+                                    << "file 003.qnl" << -1;
+    QTest::newRow("opened at 6") << 6 << ""
+                                 << "file 006.qnl" << -1;
+    QTest::newRow("back from 6") << 6 << "B"
+                                 << "file 005.qnl" << -1;
+    QTest::newRow("continue on 6") << 6 << "C"
+                                   << "file 006.qnl" << int(kResultForward);
+    QTest::newRow("8 then 9") << 8 << "C"
+                              << "file bottoml.qnl" << -1;
+    QTest::newRow("back from 8") << 8 << "B"
+                                 << "file 008.qnl" << int(kResultBack);
+    QTest::newRow("opened at 9") << 9 << ""
+                                 << "file bottoml.qnl" << -1;
+    QTest::newRow("9 back to 8") << 9 << "B"
+                                 << "file 008.qnl" << -1;
+    QTest::newRow("9 back twice") << 9 << "BB"
+                                  << "file 008.qnl" << int(kResultBack);
+    QTest::newRow("continue on 9") << 9 << "C"
+                                   << "file bottoml.qnl" << int(kResultForward);
+    QTest::newRow("continue on 11") << 11 << "C"
+                                    << "file 011.qnl" << int(kResultForward);
+    QTest::newRow("back on 11") << 11 << "B"
+                                << "file 011.qnl" << int(kResultBack);
+    QTest::newRow("continue on 13") << 13 << "C"
+                                    << "file 013.qnl" << int(kResultForward);
+    QTest::newRow("back on 13") << 13 << "B"
+                                << "file 013.qnl" << int(kResultBack);
+    QTest::newRow("7 has no slide") << 7 << "CB"
+                                    << "" << -1;
+}
+
+void TestSlideDlg::paging()
+{
+    QFETCH(int, start);
+    QFETCH(QString, presses);
+    QFETCH(QString, lastShown);
+    QFETCH(int, result);
+
+    DocumentFolder folder;
+    WriteAllSlides(folder);
+    CSlideDlg dlg(nullptr, &record_, start);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    int ended = -1;
+    connect(&dlg, &QDialog::finished, this, [&](int r) { ended = r; });
+    for (QChar p : presses) {
+        QCOMPARE(ended, -1); // nothing is pressed after the screen ended
+        Press(dlg, p);
+    }
+    QCOMPARE(Shown(dlg), lastShown);
+    QCOMPARE(ended, result);
+    if (result >= 0) {
+        QCOMPARE(dlg.result(), result);
+        QVERIFY(!dlg.isVisible());
+    } else {
+        QVERIFY(dlg.isVisible());
+    }
+}
+
+void TestSlideDlg::figuresAreFilledAfreshOnEveryShowing()
+{
+    DocumentFolder folder;
+    WriteAllSlides(folder);
+    folder.Write(QStringLiteral("bottoml.qnl"), QStringLiteral("Hello {{FIRSTNAME}}, {{firstname}} stays"));
+    CSlideDlg dlg(nullptr, &record_, 9);
+    QCOMPARE(Shown(dlg), QStringLiteral("Hello Margaret, {{firstname}} stays"));
+
+    record_.FirstName1 = "Ann";
+    Press(dlg, QLatin1Char('B'));
+    QCOMPARE(Shown(dlg), QStringLiteral("file 008.qnl"));
+    // The document is read again, too.
+    folder.Write(QStringLiteral("bottoml.qnl"), QStringLiteral("Welcome back {{FIRSTNAME}}"));
+    Press(dlg, QLatin1Char('C'));
+    QCOMPARE(Shown(dlg), QStringLiteral("Welcome back Ann"));
+}
+
+void TestSlideDlg::missingFileShowsNothingButThePagingWorks()
+{
+    DocumentFolder folder;
+    WriteAllSlides(folder);
+    folder.Remove(QStringLiteral("002.qnl"));
+    CSlideDlg dlg(nullptr, &record_, 1);
+    int ended = -1;
+    connect(&dlg, &QDialog::finished, this, [&](int r) { ended = r; });
+    QCOMPARE(Shown(dlg), QStringLiteral("file 001.qnl"));
+    Press(dlg, QLatin1Char('C'));
+    QCOMPARE(dlg.SlideNumber(), 2);
+    QCOMPARE(Shown(dlg), QString()); // the previous slide does not linger
+    Press(dlg, QLatin1Char('C'));
+    QCOMPARE(Shown(dlg), QStringLiteral("file 003.qnl"));
+    Press(dlg, QLatin1Char('B'));
+    Press(dlg, QLatin1Char('B'));
+    Press(dlg, QLatin1Char('B'));
+    QCOMPARE(ended, int(kResultBack));
+
+    // No documents at all.
+    DocumentFolder empty;
+    CSlideDlg bare(nullptr, &record_, 13);
+    QCOMPARE(Shown(bare), QString());
+    Press(bare, QLatin1Char('C'));
+    QCOMPARE(bare.result(), int(kResultForward));
+}
+
+void TestSlideDlg::escapeCancels()
+{
+    DocumentFolder folder;
+    WriteAllSlides(folder);
+    CSlideDlg dlg(nullptr, &record_, 4);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(dlg.result(), int(kResultCancel));
+
+    CSlideDlg closed(nullptr, &record_, 8);
+    closed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&closed));
+    closed.close();
+    QCOMPARE(closed.result(), int(kResultCancel));
+}
+
+void TestSlideDlg::focusGoesToContinue()
+{
+    DocumentFolder folder;
+    WriteAllSlides(folder);
+    CSlideDlg dlg(nullptr, &record_, 2);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto *cont = dlg.findChild<QPushButton *>(QStringLiteral("continueButton"));
+    auto *view = dlg.findChild<CRichTextView *>(QStringLiteral("richText"));
+    view->setFocus();
+    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("backButton")), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), cont);
+    // Enter on the default button pages on.
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    QCOMPARE(dlg.SlideNumber(), 2);
+}
+
+void TestSlideDlg::screenLooksAsDescribed()
+{
+    DocumentFolder folder;
+    CSlideDlg dlg(nullptr, &record_, 1);
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
+    auto *back = dlg.findChild<QPushButton *>(QStringLiteral("backButton"));
+    auto *cont = dlg.findChild<QPushButton *>(QStringLiteral("continueButton"));
+    QCOMPARE(back->text(), QStringLiteral("<- &Back"));
+    QCOMPARE(cont->text(), QStringLiteral("&Continue ->"));
+    QVERIFY(cont->isDefault());
+    QVERIFY(!back->isDefault());
+    QCOMPARE(cont->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+    QCOMPARE(back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_B));
+}
+
+QTEST_MAIN(TestSlideDlg)
+#include "tst_slide_dlg.moc"

@@ -1,0 +1,164 @@
+// The summary comparison: figures computed and stored on opening, shown as the texts
+// of the comparison, and the screen's results.
+#include "app/format/number_text.h"
+#include "app/record/client_record.h"
+#include "engine/figures.h"
+#include "screens/result_codes.h"
+#include "screens/sample_client.h"
+#include "screens/summary_dlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tw;
+
+namespace {
+
+QString Field(QDialog &dlg, const char *name)
+{
+    auto *edit = dlg.findChild<QLineEdit *>(QString::fromLatin1(name));
+    return edit ? edit->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+QString Label(QDialog &dlg, const char *name)
+{
+    auto *label = dlg.findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
+}
+
+QString Money(double v)
+{
+    return QString::fromStdString(FormatMoney(v));
+}
+
+} // namespace
+
+class TestSummaryDlg : public QObject {
+    Q_OBJECT
+private slots:
+    void openingComputesAndStoresTheFigures();
+    void showsTheFiguresAsText();
+    void labelsFollowTheLoan();
+    void fieldsAreReadOnly();
+    void results_data();
+    void results();
+};
+
+void TestSummaryDlg::openingComputesAndStoresTheFigures()
+{
+    CClientRecord record;
+    FillSampleClient(record);
+    LoanAnalysis expected = record.Analysis;
+    ComputeSummaryScreenFigures(expected);
+    // Stale figures from an earlier run are overwritten.
+    record.Analysis.PaymentsEliminated = -1;
+    record.Analysis.InvestmentValue = 1;
+    record.Analysis.RemainingYears = 0;
+    CSummaryDlg dlg(nullptr, &record);
+    const LoanAnalysis &a = record.Analysis;
+    QCOMPARE(a.PaymentsEliminated, expected.PaymentsEliminated);
+    QCOMPARE(a.InvestmentValue, expected.InvestmentValue);
+    QCOMPARE(a.RemainingYears, expected.RemainingYears);
+    QCOMPARE(a.BalanceAtPayoff, expected.BalanceAtPayoff);
+    QVERIFY(a.PaymentsEliminated > 0);
+}
+
+void TestSummaryDlg::showsTheFiguresAsText()
+{
+    CClientRecord record;
+    FillSampleClient(record);
+    CSummaryDlg dlg(nullptr, &record);
+    const LoanAnalysis &a = record.Analysis;
+    const QString nothing = QStringLiteral("  -0-");
+
+    QCOMPARE(Field(dlg, "remainingYearsWithout"), QString::fromStdString(FormatOneDecimal(a.RemainingYears)));
+    QCOMPARE(Field(dlg, "remainingYearsWith"), QString::fromStdString(FormatOneDecimal(a.PlanYears)));
+    QCOMPARE(Field(dlg, "interestSavingsWith"), Money(a.InterestSavings));
+    QCOMPARE(Field(dlg, "paymentsSavedWith"), QString::number(a.PaymentsEliminated));
+    QCOMPARE(Field(dlg, "totalSavingsWith"), Money(a.TotalPaymentSavings));
+    QCOMPARE(Field(dlg, "equity5Without"), Money(a.NormalEquity5));
+    QCOMPARE(Field(dlg, "equity10With"), Money(a.BiWeeklyEquity10));
+    QCOMPARE(Field(dlg, "balanceDueWithout"), Money(a.BalanceAtPayoff));
+    QCOMPARE(Field(dlg, "cashAvailableWith"), Money(a.InvestmentValue));
+    for (const char *name : {"interestSavingsWithout", "paymentsSavedWithout", "totalSavingsWithout",
+             "averageMonthlyWithout", "averageYearlyWithout", "cashAvailableWithout", "balanceDueWith"})
+        QCOMPARE(Field(dlg, name), nothing);
+    QCOMPARE(Field(dlg, "overchargedWithout"), QStringLiteral("1 In 2 (50%)"));
+    QCOMPARE(Field(dlg, "overchargedWith"), QStringLiteral(" NONE"));
+    QCOMPARE(Label(dlg, "withoutHeading"), QStringLiteral("    WITHOUT\nOur Free Service:"));
+    QCOMPARE(Label(dlg, "withHeading"), QStringLiteral("       WITH\nOur Free Service:"));
+    QCOMPARE(Label(dlg, "titleLabel"), QStringLiteral("Here's a summary comparison of your mortgage..."));
+    QCOMPARE(Label(dlg, "overchargedLabel"),
+        QStringLiteral("Chances of being overcharged \nby a Lender  Miscalculation \naccording to the F.D.I.C."));
+    QCOMPARE(Field(dlg, "averageMonthlyWith"), Money(a.AverageMonthlySavings));
+    QCOMPARE(Field(dlg, "averageYearlyWith"), Money(a.AverageYearlySavings));
+}
+
+void TestSummaryDlg::labelsFollowTheLoan()
+{
+    CClientRecord record;
+    FillSampleClient(record);
+    CSummaryDlg dlg(nullptr, &record);
+    const QString remaining = QString::fromStdString(FormatOneDecimal(record.Analysis.RemainingYears));
+    const QString plan = QString::fromStdString(FormatOneDecimal(record.Analysis.PlanYears));
+    QCOMPARE(Label(dlg, "cashAvailableLabel"),
+        QStringLiteral("Cash Available After %1 Years\n(Based on a 10% Investment)").arg(remaining));
+    QCOMPARE(Label(dlg, "balanceDueLabel"), QStringLiteral("Balance Due After %1 Years:").arg(plan));
+
+    // A 30-year loan whose plan starts with payment 54.
+    CClientRecord bare;
+    bare.Analysis.TermYears = 30;
+    bare.Analysis.TermMonths = 360;
+    bare.Analysis.PlanStartPayment = 54;
+    CSummaryDlg short_(nullptr, &bare);
+    QCOMPARE(Label(short_, "cashAvailableLabel"),
+        QStringLiteral("Cash Available After 25.5 Years\n(Based on a 10% Investment)"));
+    QCOMPARE(Field(short_, "remainingYearsWithout"), QStringLiteral("25.5"));
+}
+
+void TestSummaryDlg::fieldsAreReadOnly()
+{
+    CClientRecord record;
+    FillSampleClient(record);
+    CSummaryDlg dlg(nullptr, &record);
+    const auto edits = dlg.findChildren<QLineEdit *>();
+    QCOMPARE(edits.size(), 22);
+    for (QLineEdit *e : edits)
+        QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
+    QVERIFY(dlg.findChild<QLabel *>(QStringLiteral("logo"))->pixmap().size() == QSize(48, 48));
+}
+
+void TestSummaryDlg::results_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Back") << "backButton" << int(kResultBack);
+    QTest::newRow("Continue") << "continueButton" << int(kResultForward);
+    QTest::newRow("Escape") << "" << int(kResultCancel);
+}
+
+void TestSummaryDlg::results()
+{
+    QFETCH(QString, button);
+    QFETCH(int, result);
+    CClientRecord record;
+    FillSampleClient(record);
+    CSummaryDlg dlg(nullptr, &record);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto *cont = dlg.findChild<QPushButton *>(QStringLiteral("continueButton"));
+    QVERIFY(cont->isDefault());
+    QCOMPARE(cont->text(), QStringLiteral("&Continue ->"));
+    if (button.isEmpty())
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    else
+        QTest::mouseClick(dlg.findChild<QPushButton *>(button), Qt::LeftButton);
+    QCOMPARE(dlg.result(), result);
+    QVERIFY(!dlg.isVisible());
+}
+
+QTEST_MAIN(TestSummaryDlg)
+#include "tst_summary_dlg.moc"
