@@ -1,0 +1,201 @@
+#include "entry/debit_bank_dlg.h"
+
+#include "app/record/client_record.h"
+#include "entry/context_help.h"
+#include "screens/result_codes.h"
+#include "screens/ui_common.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+
+const char *const kIntroText
+    = "This is the last screen of information we need to accurately manage your mortgage.  If you need help "
+      "with your entry press the [F1] key for further information on the selected field.";
+
+QRadioButton *MakeRadio(QWidget *parent, const char *text, const char *name, int controlId)
+{
+    auto *radio = new QRadioButton(QString::fromUtf8(text), parent);
+    radio->setObjectName(QString::fromLatin1(name));
+    radio->setProperty("controlId", controlId);
+    return radio;
+}
+
+} // namespace
+
+CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileStore *profile)
+    : QDialog(parent)
+    , record_(record)
+    , profile_(profile)
+{
+    setObjectName(QStringLiteral("debitBankDlg"));
+
+    auto *intro = MakeLabel(this, QString::fromUtf8(kIntroText), true);
+    intro->setObjectName(QStringLiteral("introText"));
+
+    auto *box = new QGroupBox(QStringLiteral("Debit Bank Information:"), this);
+    auto *grid = new QGridLayout(box);
+    SetBoxMargins(grid);
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(3, 4);
+    grid->setColumnStretch(5, 2);
+
+    using F = BankField;
+    using B = BankForm;
+    auto add = [this, box](F id, std::string B::*member, const char *name) {
+        QLineEdit *edit = MakeEdit(box, name, static_cast<int>(id));
+        fields_.push_back({id, member, edit});
+        return edit;
+    };
+    // Created in the order the Tab key walks them.
+    QLineEdit *name = add(F::Name, &B::name, "bankNameEdit");
+    QLineEdit *address = add(F::Address, &B::address, "addressEdit");
+    QLineEdit *city = add(F::City, &B::city, "cityEdit");
+    QLineEdit *state = add(F::State, &B::state, "stateEdit");
+    QLineEdit *zip = add(F::Zip, &B::zip, "zipEdit");
+    QLineEdit *phone = add(F::Phone, &B::phone, "phoneEdit");
+    QLineEdit *account = add(F::AccountNumber, &B::accountNumber, "accountNumberEdit");
+
+    auto *typeBox = new QGroupBox(QStringLiteral("Type of Account:"), box);
+    checking_ = MakeRadio(typeBox, "Checking", "checkingRadio", 1036);
+    savings_ = MakeRadio(typeBox, "Savings", "savingsRadio", 1040);
+    other_ = MakeRadio(typeBox, "Other", "otherRadio", 1081);
+    description_ = MakeEdit(typeBox, "descriptionEdit", static_cast<int>(F::Description));
+    auto *typeRow = new QHBoxLayout(typeBox);
+    typeRow->addWidget(checking_);
+    typeRow->addSpacing(12);
+    typeRow->addWidget(savings_);
+    typeRow->addSpacing(12);
+    typeRow->addWidget(other_);
+    typeRow->addWidget(description_, 1);
+
+    auto label = [box](const char *text) { return MakeLabel(box, QString::fromUtf8(text)); };
+    grid->addWidget(label("Name Of Bank:"), 0, 0);
+    grid->addWidget(name, 0, 1, 1, 5);
+    grid->addWidget(label("Address:"), 1, 0);
+    grid->addWidget(address, 1, 1, 1, 5);
+    grid->addWidget(label("City:"), 2, 0);
+    grid->addWidget(city, 2, 1);
+    grid->addWidget(label("State:"), 2, 2);
+    grid->addWidget(state, 2, 3);
+    grid->addWidget(label("Zip:"), 2, 4);
+    grid->addWidget(zip, 2, 5);
+    grid->addWidget(label("Phone:"), 3, 0);
+    grid->addWidget(phone, 3, 1);
+    grid->addWidget(label("Debit Account #:"), 3, 2);
+    grid->addWidget(account, 3, 3, 1, 3);
+    grid->addWidget(typeBox, 4, 0, 1, 6);
+    grid->setRowStretch(5, 1);
+
+    back_ = MakeButton(this, QStringLiteral("<- &Back"), "backButton", 1053);
+    print_ = MakeButton(this, QStringLiteral("&Print Enrollment Form"), "printButton", 1151);
+    print_->setDefault(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(box, 1);
+    layout->addLayout(MakeButtonRow(this, back_, print_));
+
+    help_ = new CContextHelp(this, kDialogId);
+    for (QLineEdit *edit : {name, address, phone, account, description_})
+        help_->Add(edit, edit->property("controlId").toInt());
+
+    const BankForm shown = BankFormFromRecord(*record_);
+    for (const Field &f : fields_)
+        texts_.Show(f.edit, shown.*f.member);
+    texts_.Show(description_, shown.description);
+    checking_->setChecked(shown.accountType == kAccountChecking);
+    savings_->setChecked(shown.accountType == kAccountSavings);
+    other_->setChecked(shown.accountType == kAccountOther);
+    UpdateDescription();
+
+    for (QRadioButton *radio : {checking_, savings_, other_})
+        connect(radio, &QRadioButton::toggled, this, &CDebitBankDlg::UpdateDescription);
+    connect(back_, &QPushButton::clicked, this, &CDebitBankDlg::OnBack);
+    connect(print_, &QPushButton::clicked, this, &CDebitBankDlg::OnPrint);
+
+    FinishEntryDialog(this, 320, 212);
+    name->setFocus(Qt::OtherFocusReason);
+}
+
+void CDebitBankDlg::UpdateDescription()
+{
+    description_->setEnabled(BankDescriptionEnabled(Form().accountType));
+}
+
+BankForm CDebitBankDlg::Form() const
+{
+    BankForm form;
+    for (const Field &f : fields_)
+        form.*f.member = texts_.Read(f.edit);
+    form.accountType = checking_->isChecked() ? kAccountChecking
+        : savings_->isChecked()               ? kAccountSavings
+        : other_->isChecked()                 ? kAccountOther
+                                              : kAccountNotChosen;
+    form.description = texts_.Read(description_);
+    return form;
+}
+
+QWidget *CDebitBankDlg::FieldControl(BankField field) const
+{
+    if (field == BankField::Description)
+        return description_;
+    for (const Field &f : fields_) {
+        if (f.id == field)
+            return f.edit;
+    }
+    return nullptr;
+}
+
+void CDebitBankDlg::OnPrint()
+{
+    const BankForm form = Form();
+    if (auto failure = CheckBankForm(form)) {
+        ShowMessage(this, QString::fromStdString(failure->message));
+        FocusField(FieldControl(failure->field));
+        return;
+    }
+    StoreBankForm(form, *record_);
+    if (profile_) {
+        // Either failure keeps the screen open with everything typed, so the client
+        // can free the disk and press the button again; the grid data is written
+        // only once, so a second press does not duplicate it.
+        SaveStatus saved = record_->SaveToProfile(*profile_);
+        if (saved)
+            saved = record_->SaveGridData(*profile_);
+        if (!saved) {
+            ShowMessage(this, QString::fromStdString(saved.message));
+            return;
+        }
+    }
+    done(kResultPrint);
+}
+
+void CDebitBankDlg::OnBack()
+{
+    StoreBankForm(Form(), *record_);
+    done(kResultBack);
+}
+
+void CDebitBankDlg::reject()
+{
+    done(kResultCancel);
+}
+
+void CDebitBankDlg::closeEvent(QCloseEvent *event)
+{
+    done(kResultCancel);
+    event->accept();
+}
+
+} // namespace tw

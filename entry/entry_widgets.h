@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <unordered_map>
+
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tw {
+
+// Building blocks shared by the data-entry screens.
+
+// A one-line edit that takes any text of any length (no limit cuts a pasted or stored
+// text short; a pasted line break becomes a blank), named for tests and tagged with its
+// control id.
+QLineEdit *MakeEdit(QWidget *parent, const char *objectName, int controlId);
+// Keeps an edit wide enough to show a text like `sample` (a date, an amount) whole.
+void SetMinimumText(QLineEdit *edit, const QString &sample);
+// The margins of a group box's layout, a little tighter than the style's default so the
+// screens keep the size of their templates.
+void SetBoxMargins(QLayout *layout);
+// A label; `wrap` for texts that may need more than one line.
+QLabel *MakeLabel(QWidget *parent, const QString &text, bool wrap = false);
+QPushButton *MakeButton(QWidget *parent, const QString &text, const char *objectName, int controlId);
+// The program's logo, at its own size, for the lower left corner.
+QLabel *MakeLogo(QWidget *parent);
+// The bottom row: the logo at the left, the buttons at the right.
+QLayout *MakeButtonRow(QWidget *parent, QPushButton *back, QPushButton *forward);
+
+// Caption, size (in dialog units, but never smaller than what the contents need) and
+// the common window flags of a data-entry screen.
+void FinishEntryDialog(QDialog *dialog, int widthUnits, int heightUnits);
+
+// Moves the keyboard focus to a field that failed its check, selecting its text so the
+// user can type over it.
+void FocusField(QWidget *field);
+
+// The texts a screen put into its edits, so that an edit the user left alone gives back
+// the record's text byte for byte (a text that is not valid UTF-8, say from an old
+// profile, would otherwise come back changed by the round trip through QString).
+class CEditTexts {
+public:
+    void Show(QLineEdit *edit, const std::string &text);
+    std::string Read(const QLineEdit *edit) const;
+
+private:
+    std::unordered_map<const QLineEdit *, std::string> shown_;
+};
+
+} // namespace tw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "entry/entry_widgets.h"
+#include "entry/rules/signup_checks.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+namespace tw {
+
+class CClientRecord;
+class CContextHelp;
+
+// The second sign-up screen (dialog 152): the mortgage lender and the loan's account,
+// payment and grace period. Continue checks the fields, stores every one that is not
+// empty and ends with kResultForward (the record is saved later, by the bank screen);
+// Back stores without checking and ends with kResultBack. The caption's close button
+// ends with kResultLenderClosed and Escape with kResultCancel, both storing nothing.
+class CLenderInfoDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 152;
+
+    CLenderInfoDlg(QWidget *parent, CClientRecord *record);
+
+    LenderForm Form() const;
+    QLineEdit *FieldControl(LenderField field) const;
+    const CContextHelp *ContextHelp() const { return help_; }
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct Field {
+        LenderField id;
+        std::string LenderForm::*member;
+        QLineEdit *edit;
+    };
+
+    void OnContinue();
+    void OnBack();
+
+    CClientRecord *record_;
+    CContextHelp *help_ = nullptr;
+    CEditTexts texts_;
+    std::vector<Field> fields_;
+    QPushButton *back_ = nullptr;
+    QPushButton *continue_ = nullptr;
+};
+
+} // namespace tw

@@ -1,0 +1,284 @@
+#include "entry/rules/analysis_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+const char *const kCurrentInvalid = "The current date is invalid.\n"
+                                    "For example, 02/29/1995 is invalid because it is not a leap year.\n"
+                                    "Please use the format MM/DD/YYYY.\n"
+                                    "A valid date would be 01/01/1996.";
+const char *const kStartFormat = "The loan start date format is incorrect.\n"
+                                 "Please use the format MM/DD/YYYY.\n"
+                                 "A valid date would be 01/01/1996.";
+const char *const kStartInvalid = "The loan start date is invalid.\n"
+                                  "For example, 02/29/1995 is invalid because it is not a leap year.\n"
+                                  "Please use the format MM/DD/YYYY.\n"
+                                  "A valid date would be 01/01/1996.";
+const char *const kTermRange = "Please enter the number of years for the loan (has to be to be less than 40).";
+const char *const kTermMissing = "Please enter the number of years for the loan.";
+
+using F = AnalysisField;
+
+AnalysisForm GoodForm()
+{
+    AnalysisForm f;
+    f.currentDate = "06/15/1999";
+    f.firstName = "Ann";
+    f.lastName = "Smith";
+    f.firstPaymentDate = "01/01/1995";
+    f.term = "30";
+    f.amount = "150000";
+    f.currentPayment = "1200";
+    f.variable = false;
+    f.lowestRate = "7.5";
+    return f;
+}
+
+std::string &FormText(AnalysisForm &f, F field)
+{
+    switch (field) {
+    case F::CurrentDate:
+        return f.currentDate;
+    case F::FirstName:
+        return f.firstName;
+    case F::LastName:
+        return f.lastName;
+    case F::FirstPaymentDate:
+        return f.firstPaymentDate;
+    case F::Term:
+        return f.term;
+    case F::Amount:
+        return f.amount;
+    case F::CurrentPayment:
+        return f.currentPayment;
+    case F::LowestRate:
+        return f.lowestRate;
+    case F::HighestRate:
+        return f.highestRate;
+    }
+    return f.highestRate;
+}
+
+const std::string &Stored(const CClientRecord &r, F field)
+{
+    const LoanAnalysis &a = r.Analysis;
+    switch (field) {
+    case F::CurrentDate:
+        return a.CurrentDate;
+    case F::FirstName:
+        return r.FirstName1;
+    case F::LastName:
+        return r.LastName1;
+    case F::FirstPaymentDate:
+        return a.FirstPaymentDate;
+    case F::Term:
+        return a.TermText;
+    case F::Amount:
+        return a.AmountText;
+    case F::CurrentPayment:
+        return a.CurrentPaymentText;
+    case F::LowestRate:
+        return a.LowestRateText;
+    case F::HighestRate:
+        return a.HighestRateText;
+    }
+    return a.HighestRateText;
+}
+
+struct FieldCase {
+    const char *name;
+    F field;
+    const char *typed;
+    const char *stored; // the record's text after a pass; nullptr when the check fails
+    const char *message; // when it fails
+};
+
+void PrintTo(const FieldCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class AnalysisFieldTest : public ::testing::TestWithParam<FieldCase> { };
+
+TEST_P(AnalysisFieldTest, PassesAndStoresOrNamesTheField)
+{
+    const FieldCase &c = GetParam();
+    AnalysisForm form = GoodForm();
+    FormText(form, c.field) = c.typed;
+    auto record = std::make_unique<CClientRecord>();
+    const auto failure = ApplyAnalysisForm(form, *record);
+    if (c.stored) {
+        ASSERT_FALSE(failure) << failure->message;
+        EXPECT_EQ(Stored(*record, c.field), c.stored);
+    } else {
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->field, c.field);
+        EXPECT_EQ(failure->message, c.message);
+    }
+}
+
+const FieldCase kFieldCases[] = {
+    {"LeapDayCurrent", F::CurrentDate, "02/29/2000", "02/29/2000", nullptr},
+    {"NoLeapDayCurrent", F::CurrentDate, "02/29/1999", nullptr, kCurrentInvalid},
+    {"ShortCurrent", F::CurrentDate, "2/5/1999", nullptr, kCurrentInvalid},
+    {"Year1960Current", F::CurrentDate, "01/01/1960", nullptr, kCurrentInvalid},
+    {"Year2050Current", F::CurrentDate, "01/01/2050", nullptr, kCurrentInvalid},
+    {"FirstYearCurrent", F::CurrentDate, "01/01/1961", "01/01/1961", nullptr},
+    {"LastDayCurrent", F::CurrentDate, "12/31/2049", "12/31/2049", nullptr},
+    {"EmptyCurrent", F::CurrentDate, "", nullptr, "Please enter the current date."},
+    {"EmptyFirstName", F::FirstName, "", nullptr, "Please enter your first name."},
+    {"AccentedFirstName", F::FirstName, "Ren\xC3\xA9", "Ren\xC3\xA9", nullptr},
+    {"EmptyLastName", F::LastName, "", nullptr, "Please enter your last name."},
+    {"LeapDayStart", F::FirstPaymentDate, "02/29/2000", "02/29/2000", nullptr},
+    {"NoLeapDayStart", F::FirstPaymentDate, "02/29/1999", nullptr, kStartInvalid},
+    {"ShortStart", F::FirstPaymentDate, "2/5/1999", nullptr, kStartFormat},
+    {"Year1960Start", F::FirstPaymentDate, "01/01/1960", nullptr, kStartInvalid},
+    {"Year2050Start", F::FirstPaymentDate, "01/01/2050", nullptr, kStartInvalid},
+    {"Month13Start", F::FirstPaymentDate, "13/01/1999", nullptr, kStartInvalid},
+    {"EmptyStart", F::FirstPaymentDate, "", nullptr, "Please enter the loan start date."},
+    {"Term40", F::Term, "40", "40", nullptr},
+    {"Term1", F::Term, "1", "1", nullptr},
+    {"Term41", F::Term, "41", nullptr, kTermRange},
+    {"Term0", F::Term, "0", nullptr, kTermRange},
+    {"TermWithWord", F::Term, "30 years", nullptr, kTermMissing},
+    {"TermLeadingBlank", F::Term, " 30", nullptr, kTermMissing},
+    {"TermEmpty", F::Term, "", nullptr, kTermMissing},
+    {"TermFraction", F::Term, "1.5", "1.5", nullptr},
+    {"TermBelowOne", F::Term, ".5", nullptr, kTermRange},
+    {"TermHuge", F::Term, "9999999999999999999", nullptr, kTermRange},
+    {"AmountWithSigns", F::Amount, "$150,000.00", "150000.00", nullptr},
+    {"AmountLonePoint", F::Amount, ".", ".", nullptr},
+    {"AmountNineteenChars", F::Amount, "1234567890123456789", "1234567890123456789", nullptr},
+    {"AmountTwentyChars", F::Amount, "12345678901234567890", nullptr, "Please enter the loan amount."},
+    {"AmountWithBlank", F::Amount, "150 000", nullptr, "Please enter the loan amount."},
+    {"PaymentWithSigns", F::CurrentPayment, "$1,200.50", "1200.50", nullptr},
+    {"PaymentEmpty", F::CurrentPayment, "", nullptr, "Please enter the total amount of your current payment."},
+    {"FixedRatePercent", F::LowestRate, "7.5%", "7.5", nullptr},
+    {"FixedRateEmpty", F::LowestRate, "", nullptr, "Please enter the fixed interest rate."},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, AnalysisFieldTest, ::testing::ValuesIn(kFieldCases),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AnalysisChecks, RunInTheScreensOrder)
+{
+    const std::vector<F> order = {F::CurrentDate, F::FirstName, F::LastName, F::FirstPaymentDate, F::Term, F::Amount,
+        F::CurrentPayment, F::LowestRate, F::HighestRate};
+    AnalysisForm good = [] {
+        AnalysisForm f = GoodForm();
+        f.variable = true;
+        f.highestRate = "9";
+        return f;
+    }();
+    AnalysisForm form;
+    form.variable = true;
+    for (F expected : order) {
+        auto record = std::make_unique<CClientRecord>();
+        const auto failure = ApplyAnalysisForm(form, *record);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->field, expected);
+        FormText(form, expected) = FormText(good, expected);
+    }
+    auto record = std::make_unique<CClientRecord>();
+    EXPECT_FALSE(ApplyAnalysisForm(form, *record));
+}
+
+TEST(AnalysisChecks, FieldsBeforeAFailureAreWrittenAndLaterOnesKept)
+{
+    auto record = std::make_unique<CClientRecord>();
+    record->Analysis.AmountText = "old amount";
+    record->Analysis.LowestRateText = "old rate";
+    AnalysisForm form = GoodForm();
+    form.term = "41";
+    form.amount = "99";
+    ASSERT_TRUE(ApplyAnalysisForm(form, *record));
+    EXPECT_EQ(record->Analysis.CurrentDate, "06/15/1999");
+    EXPECT_EQ(record->FirstName1, "Ann");
+    EXPECT_EQ(record->LastName1, "Smith");
+    EXPECT_EQ(record->Analysis.FirstPaymentDate, "01/01/1995");
+    EXPECT_EQ(record->Analysis.TermText, "");
+    EXPECT_EQ(record->Analysis.AmountText, "old amount");
+    EXPECT_EQ(record->Analysis.LowestRateText, "old rate");
+}
+
+TEST(AnalysisChecks, FixedRateLeavesTheHighestRateAlone)
+{
+    auto record = std::make_unique<CClientRecord>();
+    record->Analysis.HighestRateText = "9.9";
+    record->Analysis.VariableFlag = 1;
+    AnalysisForm form = GoodForm();
+    form.highestRate = "";
+    EXPECT_FALSE(ApplyAnalysisForm(form, *record));
+    EXPECT_EQ(record->Analysis.HighestRateText, "9.9");
+    EXPECT_EQ(record->Analysis.VariableFlag, 0);
+}
+
+TEST(AnalysisChecks, VariableFlagIsWrittenEvenWhenAnEarlierFieldFails)
+{
+    auto record = std::make_unique<CClientRecord>();
+    AnalysisForm form = GoodForm();
+    form.variable = true;
+    form.currentDate = "";
+    const auto failure = ApplyAnalysisForm(form, *record);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->field, F::CurrentDate);
+    EXPECT_EQ(failure->message, "Please enter the current date.");
+    EXPECT_EQ(record->Analysis.VariableFlag, 1);
+
+    form.variable = false;
+    ASSERT_TRUE(ApplyAnalysisForm(form, *record));
+    EXPECT_EQ(record->Analysis.VariableFlag, 0);
+}
+
+TEST(AnalysisChecks, VariableRateAsksForBothRates)
+{
+    auto record = std::make_unique<CClientRecord>();
+    AnalysisForm form = GoodForm();
+    form.variable = true;
+    form.lowestRate = "";
+    auto failure = ApplyAnalysisForm(form, *record);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, "Please enter the lowest interest rate for the variable interest.");
+
+    form.lowestRate = "6";
+    failure = ApplyAnalysisForm(form, *record);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->field, F::HighestRate);
+    EXPECT_EQ(failure->message, "Please enter highest interest rate for the variable interest.");
+
+    form.highestRate = "$9.25%";
+    EXPECT_FALSE(ApplyAnalysisForm(form, *record));
+    EXPECT_EQ(record->Analysis.LowestRateText, "6");
+    EXPECT_EQ(record->Analysis.HighestRateText, "9.25");
+}
+
+TEST(AnalysisChecks, CanRunNamesTheFieldOutsideTheCalendarOrEngineLimits)
+{
+    auto record = std::make_unique<CClientRecord>();
+    ASSERT_FALSE(ApplyAnalysisForm(GoodForm(), *record));
+    EXPECT_FALSE(CheckAnalysisCanRun(record->Analysis));
+
+    AnalysisForm beforeCalendar = GoodForm();
+    beforeCalendar.currentDate = "01/01/1990";
+    beforeCalendar.firstPaymentDate = "01/01/1985";
+    ASSERT_FALSE(ApplyAnalysisForm(beforeCalendar, *record));
+    const auto calendar = CheckAnalysisCanRun(record->Analysis);
+    ASSERT_TRUE(calendar);
+    EXPECT_FALSE(calendar->message.empty());
+
+    AnalysisForm tinyLoan = GoodForm();
+    tinyLoan.amount = ".";
+    ASSERT_FALSE(ApplyAnalysisForm(tinyLoan, *record));
+    const auto declined = CheckAnalysisCanRun(record->Analysis);
+    ASSERT_TRUE(declined);
+    EXPECT_EQ(declined->field, F::Amount);
+}
+
+} // namespace
+} // namespace tw

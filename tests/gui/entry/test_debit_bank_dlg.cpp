@@ -1,0 +1,217 @@
+#include "entry/debit_bank_dlg.h"
+
+#include "entry_test_support.h"
+#include "screens/result_codes.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace tw;
+using namespace tw::test;
+
+class TestDebitBankDlg : public QObject {
+    Q_OBJECT
+
+    static void FillRequired(QWidget *d)
+    {
+        Type(d, "bankNameEdit", QStringLiteral("Credit Union"));
+        Type(d, "addressEdit", QStringLiteral("9 Elm"));
+        Type(d, "cityEdit", QStringLiteral("Akron"));
+        Type(d, "stateEdit", QStringLiteral("OH"));
+        Type(d, "zipEdit", QStringLiteral("44308"));
+        Type(d, "accountNumberEdit", QStringLiteral("0042"));
+    }
+
+    static QRadioButton *Radio(QWidget *d, const char *name)
+    {
+        return d->findChild<QRadioButton *>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void printStoresSavesRecordAndGridData()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        record->Analysis.TermText = "30";
+        record->Analysis.FirstPaymentDate = "01/01/1995";
+        MessageLog log;
+        CDebitBankDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Radio(&dlg, "savingsRadio")->click();
+        Click(&dlg, "printButton");
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(dlg.result(), int(kResultPrint));
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(record->AccountType, int(kAccountSavings));
+        QCOMPARE(Q(store.Read("Bank", "AccountType")), QStringLiteral("2"));
+        QCOMPARE(Q(store.Read("Bank", "Name")), QStringLiteral("Credit Union"));
+        QCOMPARE(Q(store.Read("PrinBal", "LoanTermYears")), QStringLiteral("30"));
+    }
+
+    void failingCheckNamesTheField_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("name") << "bankNameEdit"
+                              << "Please enter your bank's name";
+        QTest::newRow("city") << "cityEdit"
+                              << "Please enter your bank's city";
+        QTest::newRow("zip") << "zipEdit"
+                             << "Please enter your bank's Zip Code";
+        QTest::newRow("account") << "accountNumberEdit"
+                                 << "Please enter your bank Account Number";
+    }
+    void failingCheckNamesTheField()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, message);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CDebitBankDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Type(&dlg, edit.toLatin1().constData(), QString());
+        Click(&dlg, "printButton");
+        QCOMPARE(log.texts, QStringList {message});
+        QCOMPARE(FocusName(&dlg), edit);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(record->BankState.empty());
+        QVERIFY(!box.ProfileExists());
+    }
+
+    void otherNeedsADescriptionSavingsDoesNot()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CDebitBankDlg dlg(nullptr, record.get(), nullptr);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        QLineEdit *description = Edit(&dlg, "descriptionEdit");
+        QVERIFY(!description->isEnabled());
+        Radio(&dlg, "otherRadio")->click();
+        QVERIFY(description->isEnabled());
+        Click(&dlg, "printButton");
+        QCOMPARE(log.texts, QStringList {QStringLiteral("Please enter your account's description")});
+        QCOMPARE(FocusName(&dlg), QStringLiteral("descriptionEdit"));
+        QVERIFY(dlg.isVisible());
+
+        Radio(&dlg, "savingsRadio")->click();
+        QVERIFY(!description->isEnabled());
+        Click(&dlg, "printButton");
+        QCOMPARE(log.texts.size(), 1);
+        QCOMPARE(dlg.result(), int(kResultPrint));
+    }
+
+    void accountTypeOpensAndStores_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("ticked");
+        QTest::addColumn<int>("afterBack");
+        QTest::newRow("never chosen") << 0 << "checkingRadio" << 1;
+        QTest::newRow("checking") << 1 << "checkingRadio" << 1;
+        QTest::newRow("savings") << 2 << "savingsRadio" << 2;
+        QTest::newRow("other") << 3 << "otherRadio" << 3;
+    }
+    void accountTypeOpensAndStores()
+    {
+        QFETCH(int, stored);
+        QFETCH(QString, ticked);
+        QFETCH(int, afterBack);
+        auto record = std::make_unique<CClientRecord>();
+        record->AccountType = stored;
+        record->AccountOptionalDescription = "Money market";
+        CDebitBankDlg dlg(nullptr, record.get(), nullptr);
+        QVERIFY(Radio(&dlg, ticked.toLatin1().constData())->isChecked());
+        QCOMPARE(Edit(&dlg, "descriptionEdit")->isEnabled(), stored == 3);
+        QCOMPARE(Edit(&dlg, "descriptionEdit")->text(), QStringLiteral("Money market"));
+        QVERIFY(Open(dlg));
+        Click(&dlg, "backButton");
+        QCOMPARE(dlg.result(), int(kResultBack));
+        QCOMPARE(record->AccountType, afterBack);
+    }
+
+    void switchingAwayFromOtherKeepsTheOldDescription()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        record->AccountType = kAccountOther;
+        record->AccountOptionalDescription = "Money market";
+        CDebitBankDlg dlg(nullptr, record.get(), nullptr);
+        QVERIFY(Open(dlg));
+        Type(&dlg, "descriptionEdit", QStringLiteral("Trust"));
+        Radio(&dlg, "checkingRadio")->click();
+        QCOMPARE(Edit(&dlg, "descriptionEdit")->text(), QStringLiteral("Trust"));
+        Click(&dlg, "backButton");
+        QCOMPARE(record->AccountType, int(kAccountChecking));
+        QCOMPARE(Q(record->AccountOptionalDescription), QStringLiteral("Money market"));
+    }
+
+    void escapeAndCloseStoreNothing_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("close button") << false;
+    }
+    void escapeAndCloseStoreNothing()
+    {
+        QFETCH(bool, escape);
+        auto record = std::make_unique<CClientRecord>();
+        CDebitBankDlg dlg(nullptr, record.get(), nullptr);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        if (escape)
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            PressCloseButton(dlg);
+        QCOMPARE(dlg.result(), int(kResultCancel));
+        QVERIFY(record->BankName.empty());
+        QCOMPARE(record->AccountType, int(kAccountNotChosen));
+    }
+
+    void failedSaveKeepsTheScreenAndWhatWasTyped()
+    {
+        Sandbox box;
+        CProfileStore store(box.UnwritableProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CDebitBankDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Click(&dlg, "printButton");
+        QCOMPARE(log.texts.size(), 1);
+        QVERIFY(log.texts[0].contains(QStringLiteral("not-a-folder")));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(Edit(&dlg, "bankNameEdit")->text(), QStringLiteral("Credit Union"));
+        QCOMPARE(Q(record->BankName), QStringLiteral("Credit Union"));
+    }
+
+    void accentedBankNameRoundTrips()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        const QString name = QStringLiteral("Caisse Populaire Desjardins \u00e0 Qu\u00e9bec");
+        {
+            CDebitBankDlg dlg(nullptr, record.get(), &store);
+            QVERIFY(Open(dlg));
+            FillRequired(&dlg);
+            Type(&dlg, "bankNameEdit", name);
+            Radio(&dlg, "otherRadio")->click();
+            Type(&dlg, "descriptionEdit", QStringLiteral("\u00c9pargne"));
+            Click(&dlg, "printButton");
+            QCOMPARE(dlg.result(), int(kResultPrint));
+        }
+        auto loaded = LoadRecord(box.ProfilePath());
+        CDebitBankDlg again(nullptr, loaded.get(), nullptr);
+        QCOMPARE(Edit(&again, "bankNameEdit")->text(), name);
+        QCOMPARE(Edit(&again, "descriptionEdit")->text(), QStringLiteral("\u00c9pargne"));
+        QVERIFY(Radio(&again, "otherRadio")->isChecked());
+    }
+};
+
+QTEST_MAIN(TestDebitBankDlg)
+#include "test_debit_bank_dlg.moc"

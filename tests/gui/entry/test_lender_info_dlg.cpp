@@ -1,0 +1,139 @@
+#include "entry/lender_info_dlg.h"
+
+#include "entry_test_support.h"
+#include "screens/result_codes.h"
+
+#include <QtTest>
+
+using namespace tw;
+using namespace tw::test;
+
+class TestLenderInfoDlg : public QObject {
+    Q_OBJECT
+
+    static void FillRequired(QWidget *d)
+    {
+        Type(d, "lenderNameEdit", QStringLiteral("First Savings"));
+        Type(d, "addressEdit", QStringLiteral("1 Bank St"));
+        Type(d, "cityEdit", QStringLiteral("Dayton"));
+        Type(d, "stateEdit", QStringLiteral("OH"));
+        Type(d, "zipEdit", QStringLiteral("45402"));
+        Type(d, "accountNumberEdit", QStringLiteral("778-12"));
+        Type(d, "currentPaymentEdit", QStringLiteral("$1,250.00"));
+        Type(d, "gracePeriodEdit", QStringLiteral("15"));
+    }
+
+private slots:
+    void continueStoresAsTypedWithoutSaving()
+    {
+        Sandbox box;
+        auto record = std::make_unique<CClientRecord>();
+        record->Analysis.AdditionalPaymentText = "100.00";
+        MessageLog log;
+        CLenderInfoDlg dlg(nullptr, record.get());
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(dlg.result(), int(kResultForward));
+        QCOMPARE(Q(record->Analysis.CurrentPaymentText), QStringLiteral("$1,250.00"));
+        QCOMPARE(Q(record->MortgageName), QStringLiteral("First Savings"));
+        QCOMPARE(Q(record->Analysis.AdditionalPaymentText), QStringLiteral("100.00"));
+        QVERIFY(!box.ProfileExists());
+    }
+
+    void failingCheckNamesTheField_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("name") << "lenderNameEdit"
+                              << ""
+                              << "Please enter your lender's name";
+        QTest::newRow("zip") << "zipEdit"
+                             << ""
+                             << "Please enter your lender's Zip Code";
+        QTest::newRow("account") << "accountNumberEdit"
+                                 << ""
+                                 << "Please enter your Account Number";
+        QTest::newRow("payment $") << "currentPaymentEdit"
+                                   << "$"
+                                   << "Please enter your total current payment amount";
+        QTest::newRow("payment with blank") << "currentPaymentEdit"
+                                            << "$1 250"
+                                            << "Please enter your total current payment amount";
+        QTest::newRow("grace") << "gracePeriodEdit"
+                               << ""
+                               << "Please enter your grace period";
+    }
+    void failingCheckNamesTheField()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CLenderInfoDlg dlg(nullptr, record.get());
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Type(&dlg, edit.toLatin1().constData(), text);
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts, QStringList {message});
+        QCOMPARE(FocusName(&dlg), edit);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(record->MortgageCity.empty());
+    }
+
+    void leavingGivesItsOwnResult_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("Back") << 0 << int(kResultBack) << true;
+        QTest::newRow("Escape") << 1 << int(kResultCancel) << false;
+        QTest::newRow("close button") << 2 << int(kResultLenderClosed) << false;
+    }
+    void leavingGivesItsOwnResult()
+    {
+        QFETCH(int, how);
+        QFETCH(int, result);
+        QFETCH(bool, stored);
+        auto record = std::make_unique<CClientRecord>();
+        record->GracePeriod = "10";
+        MessageLog log;
+        CLenderInfoDlg dlg(nullptr, record.get());
+        QVERIFY(Open(dlg));
+        Type(&dlg, "cityEdit", QStringLiteral("Kent"));
+        Type(&dlg, "gracePeriodEdit", QString());
+        if (how == 0)
+            Click(&dlg, "backButton");
+        else if (how == 1)
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            PressCloseButton(dlg);
+        QCOMPARE(dlg.result(), result);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(Q(record->MortgageCity), stored ? QStringLiteral("Kent") : QString());
+        QCOMPARE(Q(record->GracePeriod), QStringLiteral("10"));
+    }
+
+    void additionalPaymentIsReadOnly()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        record->Analysis.AdditionalPaymentText = "100.00";
+        record->Analysis.CurrentPaymentText = "1200";
+        CLenderInfoDlg dlg(nullptr, record.get());
+        QVERIFY(Open(dlg));
+        QLineEdit *additional = Edit(&dlg, "additionalPaymentEdit");
+        QVERIFY(additional->isReadOnly());
+        QCOMPARE(additional->text(), QStringLiteral("100.00"));
+        QCOMPARE(Edit(&dlg, "currentPaymentEdit")->text(), QStringLiteral("1200"));
+        additional->setFocus();
+        QTest::keyClicks(additional, QStringLiteral("99"));
+        QCOMPARE(additional->text(), QStringLiteral("100.00"));
+    }
+};
+
+QTEST_MAIN(TestLenderInfoDlg)
+#include "test_lender_info_dlg.moc"

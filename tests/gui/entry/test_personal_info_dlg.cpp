@@ -1,0 +1,205 @@
+#include "entry/personal_info_dlg.h"
+
+#include "entry_test_support.h"
+#include "screens/result_codes.h"
+
+#include <QtTest>
+
+using namespace tw;
+using namespace tw::test;
+
+class TestPersonalInfoDlg : public QObject {
+    Q_OBJECT
+
+    static void FillRequired(QWidget *d)
+    {
+        Type(d, "firstName1Edit", QStringLiteral("Ann"));
+        Type(d, "lastName1Edit", QStringLiteral("Smith"));
+        Type(d, "addressEdit", QStringLiteral("12 Oak Lane"));
+        Type(d, "cityEdit", QStringLiteral("Dayton"));
+        Type(d, "stateEdit", QStringLiteral("OH"));
+        Type(d, "zipEdit", QStringLiteral("45402"));
+        Type(d, "homePhoneEdit", QStringLiteral("555-0100"));
+    }
+
+private slots:
+    void continueStoresSavesAndEndsWithForward()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        record->WorkPhone1 = "555-0111";
+        MessageLog log;
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Type(&dlg, "workPhone1Edit", QString()); // cleared: the record keeps its phone
+        Type(&dlg, "propertyZipEdit", QStringLiteral("45403"));
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(dlg.result(), int(kResultForward));
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(Q(record->WorkPhone1), QStringLiteral("555-0111"));
+
+        auto saved = LoadRecord(box.ProfilePath());
+        QCOMPARE(Q(saved->City), QStringLiteral("Dayton"));
+        QCOMPARE(Q(saved->PropertyZip), QStringLiteral("45403"));
+        QCOMPARE(Q(saved->WorkPhone1), QStringLiteral("555-0111"));
+    }
+
+    void missingRequiredFieldIsNamed_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first name") << "firstName1Edit"
+                                    << "Please enter your first name";
+        QTest::newRow("last name") << "lastName1Edit"
+                                   << "Please enter your last name";
+        QTest::newRow("address") << "addressEdit"
+                                 << "Please enter your address";
+        QTest::newRow("city") << "cityEdit"
+                              << "Please enter your city";
+        QTest::newRow("state") << "stateEdit"
+                               << "Please enter your state";
+        QTest::newRow("zip") << "zipEdit"
+                             << "Please enter your Zip Code";
+        QTest::newRow("home phone") << "homePhoneEdit"
+                                    << "Please enter your home phone number or a contact phone number";
+    }
+    void missingRequiredFieldIsNamed()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, message);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Type(&dlg, edit.toLatin1().constData(), QString());
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts, QStringList {message});
+        QCOMPARE(FocusName(&dlg), edit);
+        QVERIFY(dlg.isVisible());
+        // A failing Continue stores nothing.
+        QVERIFY(record->HomePhone.empty() && record->FirstName1.empty());
+        QVERIFY(!box.ProfileExists());
+    }
+
+    void backStoresWithoutChecks()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        record->FirstName1 = "Ann";
+        MessageLog log;
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        Type(&dlg, "firstName1Edit", QString());
+        Type(&dlg, "cityEdit", QStringLiteral("Akron"));
+        Click(&dlg, "backButton");
+        QCOMPARE(dlg.result(), int(kResultBack));
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(Q(record->FirstName1), QStringLiteral("Ann"));
+        QCOMPARE(Q(record->City), QStringLiteral("Akron"));
+        QVERIFY(!box.ProfileExists());
+    }
+
+    void escapeAndCloseStoreNothing_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("close button") << false;
+    }
+    void escapeAndCloseStoreNothing()
+    {
+        QFETCH(bool, escape);
+        auto record = std::make_unique<CClientRecord>();
+        CPersonalInfoDlg dlg(nullptr, record.get(), nullptr);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        if (escape)
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            PressCloseButton(dlg);
+        QCOMPARE(dlg.result(), int(kResultCancel));
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(record->FirstName1.empty() && record->City.empty());
+    }
+
+    void opensWithTheRecordsTexts()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        record->FirstName1 = "Ann";
+        record->PropertyCity = "Kent";
+        record->MI2 = "Q";
+        CPersonalInfoDlg dlg(nullptr, record.get(), nullptr);
+        QCOMPARE(Edit(&dlg, "firstName1Edit")->text(), QStringLiteral("Ann"));
+        QCOMPARE(Edit(&dlg, "propertyCityEdit")->text(), QStringLiteral("Kent"));
+        QCOMPARE(Edit(&dlg, "mi2Edit")->text(), QStringLiteral("Q"));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
+        QVERIFY(dlg.findChild<QPushButton *>(QStringLiteral("continueButton"))->isDefault());
+    }
+
+    void failedSaveKeepsTheScreenAndWhatWasTyped()
+    {
+        Sandbox box;
+        CProfileStore store(box.UnwritableProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts.size(), 1);
+        QVERIFY(log.texts[0].contains(QStringLiteral("not-a-folder")));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(Edit(&dlg, "cityEdit")->text(), QStringLiteral("Dayton"));
+        QCOMPARE(Q(record->City), QStringLiteral("Dayton"));
+    }
+
+    void pastedLineBreaksBecomeBlanks()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        QLineEdit *address = Edit(&dlg, "addressEdit");
+        address->clear();
+        address->insert(QStringLiteral("12 Oak Lane\r\nApt 4\nRear"));
+        QCOMPARE(address->text(), QStringLiteral("12 Oak Lane Apt 4 Rear"));
+        Click(&dlg, "continueButton");
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(Q(LoadRecord(box.ProfilePath())->Address), QStringLiteral("12 Oak Lane Apt 4 Rear"));
+    }
+
+    void accentedNamesRoundTripThroughTheProfile()
+    {
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        const QString first = QStringLiteral("Ren\u00e9e");
+        const QString city = QStringLiteral("S\u00e3o Paulo \u2013 Z\u00fcrich");
+        {
+            CPersonalInfoDlg dlg(nullptr, record.get(), &store);
+            QVERIFY(Open(dlg));
+            FillRequired(&dlg);
+            Type(&dlg, "firstName2Edit", first);
+            Type(&dlg, "cityEdit", city);
+            Click(&dlg, "continueButton");
+            QCOMPARE(dlg.result(), int(kResultForward));
+        }
+        auto loaded = LoadRecord(box.ProfilePath());
+        CPersonalInfoDlg again(nullptr, loaded.get(), nullptr);
+        QCOMPARE(Edit(&again, "firstName2Edit")->text(), first);
+        QCOMPARE(Edit(&again, "cityEdit")->text(), city);
+    }
+};
+
+QTEST_MAIN(TestPersonalInfoDlg)
+#include "test_personal_info_dlg.moc"
