@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/print_command.h"
 
 #include <iostream>
 #include <string>
@@ -18,8 +19,11 @@ Commands:
             The client record stored in a profile; account numbers are masked.
   document NAME.qnl LOAN-OPTIONS [--first-name NAME] [--dir DIR] [--html]
             A slide, answer or sign-up document with the client's figures filled in.
+  print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
+            The enrollment package or the schedule of debit dates of a stored client, as PDF.
 
-Exit codes: 0 done, 2 input refused (the reason on standard error).
+Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
+standard error).
 )";
 
 } // namespace
@@ -39,6 +43,8 @@ int main(int argc, char **argv)
         return tw::cli::RunProfileCommand(args);
     if (command == "document")
         return tw::cli::RunDocumentCommand(args);
+    if (command == "print")
+        return tw::RunPrintCommand(args);
     std::cerr << "Unknown command " << command << ".\n" << kUsage;
     return tw::cli::kExitRefused;
 }

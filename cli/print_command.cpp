@@ -1,5 +1,7 @@
 #include "cli/print_command.h"
 
+#include "cli/options.h"
+
 #include "app/format/dates.h"
 #include "app/format/number_text.h"
 #include "app/record/client_record.h"
@@ -18,7 +20,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -41,44 +42,30 @@ struct PrintOptions {
 // Reads the arguments; returns the complaint when they do not make a command.
 std::optional<std::string> ParseArguments(const std::vector<std::string> &args, PrintOptions &o)
 {
-    if (args.empty())
+    const cli::Options options(args, {"--profile", "--today", "--pdf"}, {});
+    if (!options.error().empty())
+        return options.error();
+    const auto &words = options.positional();
+    if (words.empty())
         return std::string("Name the printout: enrollment or schedule.");
-    if (args[0] == "enrollment")
+    if (words.size() > 1)
+        return "Name one printout, not \"" + words[0] + "\" and \"" + words[1] + "\".";
+    if (words[0] == "enrollment")
         o.printType = kPrintEnrollment;
-    else if (args[0] == "schedule")
+    else if (words[0] == "schedule")
         o.printType = kPrintDebitSchedule;
     else
-        return "Unknown printout \"" + args[0] + "\": use enrollment or schedule.";
+        return "Unknown printout \"" + words[0] + "\": use enrollment or schedule.";
 
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.erase(eq);
-        }
-        std::string *target = nullptr;
-        if (name == "--profile")
-            target = &o.profile;
-        else if (name == "--today")
-            target = &o.today;
-        else if (name == "--pdf")
-            target = &o.pdf;
-        else
-            return "Unknown option \"" + args[i] + "\".";
-        if (!value) {
-            if (i + 1 >= args.size())
-                return "The option " + name + " needs a value.";
-            value = args[++i];
-        }
-        if (value->empty())
-            return "The option " + name + " needs a value.";
-        *target = *value;
-    }
+    o.profile = options.value("--profile").value_or("");
+    o.today = options.value("--today").value_or("");
+    o.pdf = options.value("--pdf").value_or("");
     if (o.profile.empty())
         return std::string("Name the profile to print from with --profile FILE.");
     if (o.pdf.empty())
         return std::string("Name the PDF file to write with --pdf OUT.pdf.");
+    if (options.has("--today") && o.today.empty())
+        return std::string("The option --today needs a date, MM/DD/YYYY.");
     return std::nullopt;
 }
 
@@ -146,14 +133,6 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
 
 } // namespace
 
-std::string LocalDateText()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&now, &local);
-    return DateText(local.tm_mon + 1, local.tm_mday, local.tm_year + 1900);
-}
-
 std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const std::string &today, int printType)
 {
     LoanAnalysis &a = record.Analysis;
@@ -220,7 +199,7 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
 
     CClientRecord record;
     record.LoadFromProfile(CProfileStore(options.profile));
-    const std::string today = options.today.empty() ? LocalDateText() : options.today;
+    const std::string today = options.today.empty() ? cli::TodayText() : options.today;
     if (const auto problem = PrepareRecordForPrint(record, today, options.printType)) {
         err << *problem << "\n";
         return 2;

@@ -24,7 +24,4 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
 // Returns the reason in words when the record cannot be printed.
 std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const std::string &today, int printType);
 
-// Today's local date as MM/DD/YYYY.
-std::string LocalDateText();
-
 } // namespace tw

@@ -1,33 +1,107 @@
 #include "print/print_service.h"
 
+#include "print/print_job.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolBar>
 
 namespace tw {
 
-// Placeholder until the printouts land: the preview reports that it could not open.
 CPrintService::CPrintService(QWidget *parent)
     : parent_(parent)
     , printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
+    printer_->setPageSize(QPageSize(QPageSize::Letter));
+    printer_->setPageOrientation(QPageLayout::Portrait);
 }
 
 CPrintService::~CPrintService() = default;
 
+void CPrintService::SetMessageHandler(MessageHandler handler)
+{
+    messageHandler_ = std::move(handler);
+}
+
+void CPrintService::ShowError(QWidget *parent, const QString &text) const
+{
+    if (messageHandler_) {
+        messageHandler_(parent, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tallowin"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool CPrintService::PrintSetup()
 {
-    return false;
+    QPageSetupDialog dialog(printer_.get(), parent_);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
-bool CPrintService::Preview(int, const CClientRecord &)
+bool CPrintService::Preview(int printType, const CClientRecord &record)
 {
-    return false;
+    QPrintPreviewDialog dialog(printer_.get(), parent_);
+    dialog.setObjectName(QStringLiteral("printPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
+
+    // Every rendering, for the screen or for the printer, is one job with its own kit.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) {
+        QPainter painter;
+        if (!painter.begin(printer))
+            return;
+        int from = 0;
+        int to = 0;
+        if (printer->printRange() == QPrinter::PageRange) {
+            from = printer->fromPage();
+            to = printer->toPage();
+        }
+        RenderPrintout(painter, *printer, printType, record, from, to);
+        painter.end();
+    });
+
+    // One page at a time, as the program has always shown its printouts.
+    if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
+        view->setViewMode(QPrintPreviewWidget::SinglePageView);
+
+    if (auto *toolBar = dialog.findChild<QToolBar *>()) {
+        toolBar->addSeparator();
+        QAction *save = toolBar->addAction(QStringLiteral("Save as PDF..."));
+        save->setObjectName(QStringLiteral("saveAsPdfAction"));
+        save->setToolTip(QStringLiteral("Save this printout as a PDF file"));
+        QObject::connect(save, &QAction::triggered, &dialog, [&, printType] {
+            QFileDialog files(
+                &dialog, QStringLiteral("Save as PDF"), QDir::homePath(), QStringLiteral("PDF files (*.pdf)"));
+            files.setObjectName(QStringLiteral("savePdfFileDialog"));
+            files.setAcceptMode(QFileDialog::AcceptSave);
+            files.setDefaultSuffix(QStringLiteral("pdf"));
+            files.selectFile(DefaultPdfFileName(printType));
+            if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+                return;
+            QString path = files.selectedFiles().constFirst();
+            if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+                path += QStringLiteral(".pdf");
+            QString error;
+            if (!SaveAsPdf(printType, record, path, &error))
+                ShowError(&dialog, error);
+        });
+    }
+
+    dialog.exec();
+    return true;
 }
 
-bool CPrintService::SaveAsPdf(int, const CClientRecord &, const QString &, QString *error)
+bool CPrintService::SaveAsPdf(int printType, const CClientRecord &record, const QString &path, QString *error)
 {
-    if (error)
-        *error = QStringLiteral("Printing is not available yet.");
-    return false;
+    return WritePrintoutPdf(printType, record, path, error);
 }
 
 } // namespace tw

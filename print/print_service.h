@@ -1,7 +1,10 @@
 #pragma once
 
+#include "print/print_types.h"
+
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -11,14 +14,6 @@ namespace tw {
 
 class CClientRecord;
 
-// What the next print or preview produces; any other value prints an error page.
-enum PrintType : int {
-    kPrintNone = -1,
-    kPrintEnrollment = 1,
-    kPrintAnalysisLetter = 2,
-    kPrintDebitSchedule = 3,
-};
-
 // Printing for the main window: keeps the printer and page the user chose between
 // jobs, and runs the print preview, Print Setup and PDF output of a printout.
 class CPrintService {
@@ -26,7 +21,7 @@ public:
     explicit CPrintService(QWidget *parent);
     ~CPrintService();
 
-    // "P&rint Setup...": lets the user choose the printer and page; false when cancelled.
+    // "P&rint Setup...": lets the user choose the paper and page; false when cancelled.
     bool PrintSetup();
     // Opens the print preview of every page of the printout; prints from it when the
     // user asks. False when the preview could not be opened.
@@ -34,9 +29,20 @@ public:
     // Writes the printout as a PDF file; on failure `error` says why in plain words.
     bool SaveAsPdf(int printType, const CClientRecord &record, const QString &path, QString *error);
 
+    // How the preview's Save as PDF reports a failure. The default shows a box with the
+    // caption "Tallowin" and an OK button; the application passes its ShowMessage.
+    using MessageHandler = std::function<void(QWidget *parent, const QString &text)>;
+    void SetMessageHandler(MessageHandler handler);
+
+    // The printer the preview and Print Setup use.
+    QPrinter &Printer() { return *printer_; }
+
 private:
+    void ShowError(QWidget *parent, const QString &text) const;
+
     QWidget *parent_;
     std::unique_ptr<QPrinter> printer_;
+    MessageHandler messageHandler_;
 };
 
 } // namespace tw

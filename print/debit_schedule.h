@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/analysis.h"
+#include "print/print_surface.h"
+
+#include <optional>
+#include <string>
+
+namespace tw {
+
+inline constexpr int kDebitSchedulePages = 6;
+
+inline constexpr const char *kNoDemoForScheduleMessage
+    = "You must run through the demo before generating the withdrawal schedule.";
+
+// Finds the range of debits to print: FirstDebitIndex (the first calendar entry on or
+// after FirstDebitDate), PayoffDebitIndex (the first entry on or after PayoffDate, so
+// the schedule runs through the debit that pays the loan off) and DebitCount.
+// Returns the message to show, changing nothing, when no demonstration has been
+// calculated: the calendar's first entry is 0 or less, or either date is not a date
+// text. A date past the calendar's end stops at its last entry.
+std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a);
+
+// What a schedule page works out from the font: the line step and how many dates a
+// column and a page hold.
+struct DebitPageLayout {
+    int lineStep = 0;
+    int linesPerColumn = 0;
+    int linesPerPage = 0;
+};
+DebitPageLayout DebitLayoutForHeight(int textHeight);
+
+// Draws page p (1-based) of the debit schedule: the title, up to three columns of
+// long dates from the prepared range, and the page number. Reads only.
+DebitPageLayout DrawDebitSchedulePage(PrintSurface &s, int page, const LoanAnalysis &a);
+
+} // namespace tw

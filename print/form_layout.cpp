@@ -1,0 +1,87 @@
+#include "print/form_layout.h"
+
+#include "app/format/fit_text.h"
+
+namespace tw {
+
+namespace {
+constexpr int kBodyFont = 14;
+constexpr int kHeadingFont = 114;
+} // namespace
+
+std::vector<BlankRun> FindBlankRuns(std::string_view line)
+{
+    std::vector<BlankRun> runs;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] != '_') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && line[i] == '_')
+            ++i;
+        runs.push_back({start, i - start});
+    }
+    return runs;
+}
+
+std::vector<int> FillBlanks(
+    PrintSurface &s, int x, int y, std::string_view line, const std::vector<std::string> &values)
+{
+    const std::vector<BlankRun> runs = FindBlankRuns(line);
+    std::vector<int> xs;
+    xs.reserve(runs.size());
+    const TextWidthFunction measure = [&s](std::string_view t) { return s.TextWidth(t); };
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const int runX = x + s.TextWidth(line.substr(0, runs[i].start));
+        xs.push_back(runX);
+        if (i >= values.size() || values[i].empty())
+            continue;
+        const int runWidth = s.TextWidth(line.substr(runs[i].start, runs[i].length));
+        const std::string fitted = FitTextToWidth(measure, values[i], runWidth, false);
+        if (!fitted.empty())
+            s.TextLeft(runX, y, fitted);
+    }
+    return xs;
+}
+
+std::vector<int> DrawFormLine(PrintSurface &s, int y, std::string_view line, const std::vector<std::string> &values)
+{
+    s.TextLeft(kLeftMargin, y, line);
+    return FillBlanks(s, kLeftMargin, y, line, values);
+}
+
+void DrawFieldLabels(
+    PrintSurface &s, int lineY, const std::vector<int> &fieldX, std::initializer_list<std::string_view> labels)
+{
+    std::size_t i = 0;
+    for (const std::string_view label : labels) {
+        if (i >= fieldX.size())
+            break;
+        s.TextLeft(fieldX[i++], lineY - kLabelDrop, label);
+    }
+}
+
+std::vector<int> DrawSection(
+    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines)
+{
+    s.SelectPrintFont(kHeadingFont);
+    s.TextLeft(kLeftMargin, y, heading);
+    const int firstX = kLeftMargin + s.TextWidth(std::string(heading) + " ");
+    s.SelectPrintFont(kBodyFont);
+    std::vector<int> ys;
+    ys.reserve(lines.size());
+    int lineY = y - kHeadingDrop;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            lineY -= kParagraphLineStep;
+        s.TextLeft(i == 0 ? firstX : kLeftMargin, lineY, lines[i]);
+        ys.push_back(lineY);
+    }
+    if (ys.empty())
+        ys.push_back(lineY);
+    return ys;
+}
+
+} // namespace tw
