@@ -1,0 +1,173 @@
+#include "app/tallowin_view.h"
+
+#include "app/screen_factory.h"
+#include "engine/plan_dates.h"
+#include "engine/schedules.h"
+#include "print/debit_schedule.h"
+#include "print/print_job.h"
+#include "print/print_service.h"
+#include "screens/ui_common.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tw {
+
+namespace {
+// For the commands whose screens come with a later version.
+QString NotInThisVersion(const QString &feature)
+{
+    return QStringLiteral("%1 is not available in this version of Tallowin.").arg(feature);
+}
+
+// The cursor shows the calculation is running and is restored however it ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+} // namespace
+
+CTallowinView::CTallowinView(QWidget *parent, std::string profilePath)
+    : QWidget(parent)
+    , profile_(std::move(profilePath))
+    , printService_(std::make_unique<CPrintService>(this))
+{
+    setObjectName(QStringLiteral("tallowinView"));
+    printService_->SetMessageHandler([](QWidget *parent, const QString &text) { ShowMessage(parent, text); });
+}
+
+CTallowinView::~CTallowinView() = default;
+
+void CTallowinView::SetScreenFactory(std::unique_ptr<IScreenFactory> factory)
+{
+    screens_ = std::move(factory);
+}
+
+void CTallowinView::EnsureRecordLoaded()
+{
+    if (recordLoaded_)
+        return;
+    recordLoaded_ = true;
+    record_.LoadFromProfile(profile_);
+}
+
+void CTallowinView::showEvent(QShowEvent *event)
+{
+    EnsureRecordLoaded();
+    QWidget::showEvent(event);
+}
+
+void CTallowinView::OnSavingsDemonstration()
+{
+    EnsureRecordLoaded();
+    if (!screens_)
+        screens_ = std::make_unique<CDialogScreenFactory>(this, &record_, &profile_);
+    CWizardLoop(*screens_, *this).Run(wizardStep_);
+}
+
+void CTallowinView::Calculate()
+{
+    WaitCursor wait;
+    SetUpDebitDates(record_.Analysis);
+    ComputeSchedules(record_.Analysis);
+}
+
+void CTallowinView::ThankYou()
+{
+    ShowMessage(this, QString::fromStdString(ThankYouMessage(record_.Analysis.AverageMonthlySavings)));
+}
+
+void CTallowinView::FinishEnrollment()
+{
+    ShowMessage(this, QString::fromUtf8(kEnrollmentClosingMessage));
+    OnEnrollmentPrint();
+}
+
+void CTallowinView::OnEnrollmentPrint()
+{
+    EnsureRecordLoaded();
+    // The form prints the code typed at this start, even when the record loaded an older one.
+    if (std::string code = profile_.Read("General", "VendorCode"); !code.empty())
+        record_.VendorCode = std::move(code);
+    printType_ = kPrintEnrollment;
+    OpenPreview();
+}
+
+void CTallowinView::OnAmortizationGrid()
+{
+    ShowMessage(this, NotInThisVersion(QStringLiteral("The amortization spreadsheet")));
+}
+
+void CTallowinView::OnVendorEntryForm()
+{
+    ShowMessage(this, NotInThisVersion(QStringLiteral("The vendor entry form")));
+}
+
+void CTallowinView::OnVendorFormPrint()
+{
+    ShowMessage(this, NotInThisVersion(QStringLiteral("The analysis letter")));
+}
+
+void CTallowinView::OnDebitSchedule()
+{
+    EnsureRecordLoaded();
+    if (const auto refused = PrepareDebitSchedule(record_.Analysis)) {
+        ShowMessage(this, QString::fromStdString(*refused));
+        return;
+    }
+    printType_ = kPrintDebitSchedule;
+    OpenPreview();
+}
+
+bool CTallowinView::OpenPreview()
+{
+    if (printService_->Preview(printType_, record_))
+        return true;
+    ShowMessage(this, QStringLiteral("Command failed: the print preview could not be opened."));
+    return false;
+}
+
+void CTallowinView::OnFilePrintSetup()
+{
+    printService_->PrintSetup();
+}
+
+bool CTallowinView::SaveAsPdfTo(const QString &path)
+{
+    if (printType_ == kPrintNone) {
+        ShowMessage(this,
+            QStringLiteral("There is nothing to save yet. Print the enrollment form or the bi-weekly "
+                           "debit schedule first; Save as PDF saves the last printout."));
+        return false;
+    }
+    QString error;
+    if (!printService_->SaveAsPdf(printType_, record_, path, &error)) {
+        ShowMessage(
+            this, QStringLiteral("The PDF file %1 could not be saved. %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
+}
+
+void CTallowinView::OnFileSaveAsPdf()
+{
+    EnsureRecordLoaded();
+    if (printType_ == kPrintNone) {
+        SaveAsPdfTo(QString()); // says there is nothing to save
+        return;
+    }
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"),
+        QDir::home().filePath(DefaultPdfFileName(printType_)), QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    SaveAsPdfTo(path);
+}
+
+} // namespace tw

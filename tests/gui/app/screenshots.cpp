@@ -1,0 +1,160 @@
+// Writes a PNG of every screen of the program, filled for the sample client, into the
+// folder named on the command line. Runs on any Qt platform; the script uses offscreen.
+#include "app/about_dlg.h"
+#include "app/code_dlg.h"
+#include "app/intro_dlg.h"
+#include "app/main_frame.h"
+#include "app/record/profile_store.h"
+#include "app/tallowin_view.h"
+#include "entry/analysis_info_dlg.h"
+#include "entry/debit_bank_dlg.h"
+#include "entry/lender_info_dlg.h"
+#include "entry/personal_info_dlg.h"
+#include "screens/additional_dlg.h"
+#include "screens/answer_dlg.h"
+#include "screens/questions_dlg.h"
+#include "screens/rich_text_view.h"
+#include "screens/sample_client.h"
+#include "screens/signup_dlg.h"
+#include "screens/slide_dlg.h"
+#include "screens/summary_dlg.h"
+#include "screens/ui_common.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+using namespace tw;
+
+namespace {
+
+int failures = 0;
+
+void Save(QWidget *w, const QDir &dir, const QString &name)
+{
+    w->show();
+    QCoreApplication::processEvents();
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "tallowin-screenshots: could not write %s\n", qPrintable(path));
+        ++failures;
+        return;
+    }
+    std::printf("%s %dx%d\n", qPrintable(path), w->width(), w->height());
+    w->hide();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tallowin-screenshots DIR\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "tallowin-screenshots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    // Screens never touch a real profile here, and messages do not stop the run.
+    QTemporaryDir scratch;
+    const std::string profilePath = scratch.filePath("tallowin.ini").toStdString();
+    qputenv("TALLOWIN_PROFILE", QByteArray::fromStdString(profilePath));
+    SetMessageSink([](const QString &text) { std::printf("message: %s\n", qPrintable(text)); });
+
+    CMainFrame frame(profilePath);
+    frame.resize(1024, 720);
+    CTallowinView *view = frame.View();
+    view->EnsureRecordLoaded();
+    CClientRecord *record = &view->Record();
+    FillSampleClient(*record);
+    CProfileStore &profile = view->Profile();
+    profile.Write("General", "VendorCode", "TW-4711");
+
+    Save(&frame, dir, QStringLiteral("01-main-window"));
+    {
+        frame.show();
+        QMenu *run = frame.findChild<QMenu *>(QStringLiteral("runMenu"));
+        run->popup(frame.mapToGlobal(QPoint(80, frame.menuBar()->height())));
+        QCoreApplication::processEvents();
+        Save(run, dir, QStringLiteral("02-run-menu"));
+        run->hide();
+    }
+    {
+        CCodeDlg dlg(&frame, &profile, scratch.path().toStdString());
+        dlg.Prepare();
+        Save(&dlg, dir, QStringLiteral("03-code-dialog"));
+    }
+    {
+        CAboutDlg dlg(&frame);
+        Save(&dlg, dir, QStringLiteral("04-about"));
+    }
+    {
+        CIntroDlg dlg(&frame);
+        Save(&dlg, dir, QStringLiteral("05-intro"));
+    }
+    for (int slide : {1, 2, 3, 4, 5, 6}) {
+        CSlideDlg dlg(&frame, record, slide);
+        Save(&dlg, dir, QStringLiteral("06-slide-%1").arg(slide, 2, 10, QLatin1Char('0')));
+    }
+    {
+        CAnalysisInfoDlg dlg(&frame, record, &profile);
+        Save(&dlg, dir, QStringLiteral("07-analysis-info"));
+    }
+    for (int slide : {8, 9}) {
+        CSlideDlg dlg(&frame, record, slide);
+        Save(&dlg, dir, QStringLiteral("08-slide-%1").arg(slide, 2, 10, QLatin1Char('0')));
+    }
+    {
+        CSummaryDlg dlg(&frame, record);
+        Save(&dlg, dir, QStringLiteral("10-summary"));
+    }
+    {
+        CSlideDlg dlg(&frame, record, 11);
+        Save(&dlg, dir, QStringLiteral("11-slide-11"));
+    }
+    {
+        CQuestionsDlg dlg(&frame, record);
+        Save(&dlg, dir, QStringLiteral("12-questions"));
+    }
+    for (int answer : {1, 9}) {
+        CAnswerDlg dlg(&frame, answer, record);
+        Save(&dlg, dir, QStringLiteral("12-answer-%1").arg(answer, 2, 10, QLatin1Char('0')));
+    }
+    {
+        // The comparison starts by trying 10.00 in the record it works on; a copy keeps the
+        // sample client's own plan for the screens that follow.
+        auto trial = std::make_unique<CClientRecord>(*record);
+        CAdditionalPaymentDlg dlg(&frame, trial.get());
+        Save(&dlg, dir, QStringLiteral("12-additional-payment"));
+    }
+    {
+        CSlideDlg dlg(&frame, record, 13);
+        Save(&dlg, dir, QStringLiteral("13-slide-13"));
+    }
+    {
+        CSignUpDlg dlg(&frame, record);
+        Save(&dlg, dir, QStringLiteral("14-sign-up"));
+    }
+    {
+        CPersonalInfoDlg dlg(&frame, record, &profile);
+        Save(&dlg, dir, QStringLiteral("15-personal-info"));
+    }
+    {
+        CLenderInfoDlg dlg(&frame, record);
+        Save(&dlg, dir, QStringLiteral("16-lender-info"));
+    }
+    {
+        CDebitBankDlg dlg(&frame, record, &profile);
+        Save(&dlg, dir, QStringLiteral("17-debit-bank"));
+    }
+    return failures ? 1 : 0;
+}
