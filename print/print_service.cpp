@@ -3,14 +3,16 @@
 #include "print/print_job.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QToolBar>
 
 namespace tw {
@@ -42,8 +44,15 @@ void CPrintService::ShowError(QWidget *parent, const QString &text) const
 
 bool CPrintService::PrintSetup()
 {
-    QPageSetupDialog dialog(printer_.get(), parent_);
+    // The print dialog chooses the printer, and its options the paper and orientation;
+    // here it only sets them up for the next printout, so its button must not say Print.
+    QPrintDialog dialog(printer_.get(), parent_);
+    dialog.setObjectName(QStringLiteral("printSetupDialog"));
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 

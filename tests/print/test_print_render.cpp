@@ -11,14 +11,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -191,6 +194,7 @@ private slots:
     void pdfTextIsUprightWhereExpected();
     void pdfFailureIsReportedInWords();
     void previewShowsAllPagesAndSavesPdf();
+    void printSetupChoosesWithoutPrinting();
     void commandWritesThePrintouts();
     void commandRefusesBadInput_data();
     void commandRefusesBadInput();
@@ -454,6 +458,25 @@ void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
     QVERIFY(QFileInfo::exists(saved));
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.front().contains(QStringLiteral("could not be written")));
+}
+
+void PrintRenderTest::printSetupChoosesWithoutPrinting()
+{
+    CPrintService service(nullptr);
+    QString title;
+    QString button;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
+            button = buttons->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    QVERIFY(!service.PrintSetup());
+    QCOMPARE(title, QStringLiteral("Print Setup"));
+    QCOMPARE(button, QStringLiteral("OK"));
 }
 
 QString PrintRenderTest::WriteProfile(const CClientRecord &r, const QString &name)
