@@ -52,11 +52,8 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
 
     using F = BankField;
     using B = BankForm;
-    auto add = [this, box](F id, std::string B::*member, const char *name) {
-        QLineEdit *edit = MakeEdit(box, name, static_cast<int>(id));
-        fields_.push_back({id, member, edit});
-        return edit;
-    };
+    auto add
+        = [this, box](F id, std::string B::*member, const char *name) { return edits_.Add(box, id, member, name); };
     // Created in the order the Tab key walks them.
     QLineEdit *name = add(F::Name, &B::name, "bankNameEdit");
     QLineEdit *address = add(F::Address, &B::address, "addressEdit");
@@ -70,7 +67,7 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     checking_ = MakeRadio(typeBox, "Checking", "checkingRadio", 1036);
     savings_ = MakeRadio(typeBox, "Savings", "savingsRadio", 1040);
     other_ = MakeRadio(typeBox, "Other", "otherRadio", 1081);
-    description_ = MakeEdit(typeBox, "descriptionEdit", static_cast<int>(F::Description));
+    description_ = edits_.Add(typeBox, F::Description, &B::description, "descriptionEdit");
     auto *typeRow = new QHBoxLayout(typeBox);
     typeRow->addWidget(checking_);
     typeRow->addSpacing(12);
@@ -111,9 +108,7 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
         help_->Add(edit, edit->property("controlId").toInt());
 
     const BankForm shown = BankFormFromRecord(*record_);
-    for (const Field &f : fields_)
-        texts_.Show(f.edit, shown.*f.member);
-    texts_.Show(description_, shown.description);
+    edits_.Show(shown);
     checking_->setChecked(shown.accountType == kAccountChecking);
     savings_->setChecked(shown.accountType == kAccountSavings);
     other_->setChecked(shown.accountType == kAccountOther);
@@ -136,25 +131,17 @@ void CDebitBankDlg::UpdateDescription()
 BankForm CDebitBankDlg::Form() const
 {
     BankForm form;
-    for (const Field &f : fields_)
-        form.*f.member = texts_.Read(f.edit);
+    edits_.Read(form);
     form.accountType = checking_->isChecked() ? kAccountChecking
         : savings_->isChecked()               ? kAccountSavings
         : other_->isChecked()                 ? kAccountOther
                                               : kAccountNotChosen;
-    form.description = texts_.Read(description_);
     return form;
 }
 
 QWidget *CDebitBankDlg::FieldControl(BankField field) const
 {
-    if (field == BankField::Description)
-        return description_;
-    for (const Field &f : fields_) {
-        if (f.id == field)
-            return f.edit;
-    }
-    return nullptr;
+    return edits_.Control(field);
 }
 
 void CDebitBankDlg::OnPrint()

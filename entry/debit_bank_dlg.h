@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-#include <vector>
-
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,12 +38,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    struct Field {
-        BankField id;
-        std::string BankForm::*member;
-        QLineEdit *edit;
-    };
-
     void OnPrint();
     void OnBack();
     void UpdateDescription();
@@ -53,8 +45,7 @@ private:
     CClientRecord *record_;
     CProfileStore *profile_;
     CContextHelp *help_ = nullptr;
-    CEditTexts texts_;
-    std::vector<Field> fields_;
+    CFormEdits<BankForm, BankField> edits_;
     QRadioButton *checking_ = nullptr;
     QRadioButton *savings_ = nullptr;
     QRadioButton *other_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class QDialog;
 class QGroupBox;
@@ -52,6 +53,48 @@ public:
 
 private:
     std::unordered_map<const QLineEdit *, std::string> shown_;
+};
+
+// The edits of a screen's form: which field of the form each one holds, under which
+// field id (its control id) the checks name it.
+template <typename Form, typename FieldId>
+class CFormEdits {
+public:
+    QLineEdit *Add(QWidget *parent, FieldId id, std::string Form::*member, const char *objectName)
+    {
+        QLineEdit *edit = MakeEdit(parent, objectName, static_cast<int>(id));
+        fields_.push_back({id, member, edit});
+        return edit;
+    }
+
+    void Show(const Form &form)
+    {
+        for (const Field &f : fields_)
+            texts_.Show(f.edit, form.*f.member);
+    }
+
+    void Read(Form &form) const
+    {
+        for (const Field &f : fields_)
+            form.*f.member = texts_.Read(f.edit);
+    }
+
+    QLineEdit *Control(FieldId id) const
+    {
+        for (const Field &f : fields_)
+            if (f.id == id)
+                return f.edit;
+        return nullptr;
+    }
+
+private:
+    struct Field {
+        FieldId id;
+        std::string Form::*member;
+        QLineEdit *edit;
+    };
+    std::vector<Field> fields_;
+    CEditTexts texts_;
 };
 
 } // namespace tw

@@ -43,11 +43,8 @@ CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record)
 
     using F = LenderField;
     using L = LenderForm;
-    auto add = [this, box](F id, std::string L::*member, const char *name) {
-        QLineEdit *edit = MakeEdit(box, name, static_cast<int>(id));
-        fields_.push_back({id, member, edit});
-        return edit;
-    };
+    auto add
+        = [this, box](F id, std::string L::*member, const char *name) { return edits_.Add(box, id, member, name); };
     // Created in the order the Tab key walks them.
     QLineEdit *name = add(F::Name, &L::name, "lenderNameEdit");
     QLineEdit *address = add(F::Address, &L::address, "addressEdit");
@@ -107,8 +104,7 @@ CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record)
         help_->Add(edit, edit->property("controlId").toInt());
 
     const LenderForm shown = LenderFormFromRecord(*record_);
-    for (const Field &f : fields_)
-        texts_.Show(f.edit, shown.*f.member);
+    edits_.Show(shown);
 
     connect(back_, &QPushButton::clicked, this, &CLenderInfoDlg::OnBack);
     connect(continue_, &QPushButton::clicked, this, &CLenderInfoDlg::OnContinue);
@@ -120,18 +116,13 @@ CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record)
 LenderForm CLenderInfoDlg::Form() const
 {
     LenderForm form;
-    for (const Field &f : fields_)
-        form.*f.member = texts_.Read(f.edit);
+    edits_.Read(form);
     return form;
 }
 
 QLineEdit *CLenderInfoDlg::FieldControl(LenderField field) const
 {
-    for (const Field &f : fields_) {
-        if (f.id == field)
-            return f.edit;
-    }
-    return nullptr;
+    return edits_.Control(field);
 }
 
 void CLenderInfoDlg::OnContinue()

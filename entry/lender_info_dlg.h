@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-#include <vector>
-
 class QLineEdit;
 class QPushButton;
 
@@ -38,19 +36,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    struct Field {
-        LenderField id;
-        std::string LenderForm::*member;
-        QLineEdit *edit;
-    };
-
     void OnContinue();
     void OnBack();
 
     CClientRecord *record_;
     CContextHelp *help_ = nullptr;
-    CEditTexts texts_;
-    std::vector<Field> fields_;
+    CFormEdits<LenderForm, LenderField> edits_;
     QPushButton *back_ = nullptr;
     QPushButton *continue_ = nullptr;
 };

@@ -62,9 +62,7 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     using F = PersonalField;
     using P = PersonalForm;
     auto add = [this](QWidget *parent, F id, std::string P::*member, const char *name) {
-        QLineEdit *edit = MakeEdit(parent, name, static_cast<int>(id));
-        fields_.push_back({id, member, edit});
-        return edit;
+        return edits_.Add(parent, id, member, name);
     };
     // Created in the order the Tab key walks them.
     QLineEdit *firstName1 = add(box, F::FirstName1, &P::firstName1, "firstName1Edit");
@@ -126,8 +124,7 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
         help_->Add(edit, edit->property("controlId").toInt());
 
     const PersonalForm shown = PersonalFormFromRecord(*record_);
-    for (const Field &f : fields_)
-        texts_.Show(f.edit, shown.*f.member);
+    edits_.Show(shown);
 
     connect(back_, &QPushButton::clicked, this, &CPersonalInfoDlg::OnBack);
     connect(continue_, &QPushButton::clicked, this, &CPersonalInfoDlg::OnContinue);
@@ -139,18 +136,13 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
 PersonalForm CPersonalInfoDlg::Form() const
 {
     PersonalForm form;
-    for (const Field &f : fields_)
-        form.*f.member = texts_.Read(f.edit);
+    edits_.Read(form);
     return form;
 }
 
 QLineEdit *CPersonalInfoDlg::FieldControl(PersonalField field) const
 {
-    for (const Field &f : fields_) {
-        if (f.id == field)
-            return f.edit;
-    }
-    return nullptr;
+    return edits_.Control(field);
 }
 
 void CPersonalInfoDlg::OnContinue()

@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-#include <vector>
-
 class QLineEdit;
 class QPushButton;
 
@@ -39,20 +37,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    struct Field {
-        PersonalField id;
-        std::string PersonalForm::*member;
-        QLineEdit *edit;
-    };
-
     void OnContinue();
     void OnBack();
 
     CClientRecord *record_;
     CProfileStore *profile_;
     CContextHelp *help_ = nullptr;
-    CEditTexts texts_;
-    std::vector<Field> fields_;
+    CFormEdits<PersonalForm, PersonalField> edits_;
     QPushButton *back_ = nullptr;
     QPushButton *continue_ = nullptr;
 };
