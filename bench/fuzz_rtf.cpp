@@ -3,6 +3,7 @@
 
 #include "screens/docs/rtf_reader.h"
 #include "screens/docs/styled_text.h"
+#include "tests/docs/docs_test_support.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -18,44 +19,6 @@ void Check(bool ok)
     if (!ok) {
         __builtin_trap();
     }
-}
-
-bool WellFormedUtf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto lead = static_cast<unsigned char>(s[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > s.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(s[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
 }
 
 std::size_t TextBytes(const tw::StyledDocument &doc)
@@ -89,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CheckRunsNotEmpty(doc);
     for (const auto &paragraph : doc.paragraphs) {
         for (const auto &run : paragraph.runs) {
-            Check(WellFormedUtf8(run.text));
+            Check(tw::test::IsWellFormedUtf8(run.text));
             for (const char c : run.text) {
                 Check(static_cast<unsigned char>(c) >= 0x20 || c == '\t');
             }
         }
     }
-    Check(WellFormedUtf8(tw::PlainText(doc)));
+    Check(tw::test::IsWellFormedUtf8(tw::PlainText(doc)));
 
     // Tokens and replacements: fixed ones and some taken from the input's own bytes.
     const std::string_view tail = input.substr(size - std::min<std::size_t>(size, 5));
@@ -118,6 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Whatever the runs hold by now (the replacements above need not be UTF-8), the page
     // is well-formed.
-    Check(WellFormedUtf8(tw::ToHtml(doc, head)));
+    Check(tw::test::IsWellFormedUtf8(tw::ToHtml(doc, head)));
     return 0;
 }
