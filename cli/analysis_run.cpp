@@ -4,7 +4,6 @@
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
-#include "entry/rules/analysis_checks.h"
 
 namespace tw::cli {
 
@@ -37,22 +36,28 @@ AnalysisForm FormFromProfile(const Options &options, CClientRecord &record)
 {
     const CProfileStore profile(*options.value("--profile"));
     record.LoadFromProfile(profile);
+    const std::string &stored = record.Analysis.CurrentDate;
+    return LoanFormOfRecord(record, options.value("--today").value_or(stored.empty() ? TodayText() : stored));
+}
+
+} // namespace
+
+AnalysisForm LoanFormOfRecord(const CClientRecord &record, const std::string &currentDate)
+{
     const LoanAnalysis &a = record.Analysis;
     AnalysisForm form;
-    form.currentDate = options.value("--today").value_or(a.CurrentDate.empty() ? TodayText() : a.CurrentDate);
+    form.currentDate = currentDate;
     form.firstName = record.FirstName1;
     form.lastName = record.LastName1;
     form.firstPaymentDate = a.FirstPaymentDate;
     form.term = a.TermText;
     form.amount = a.AmountText;
     form.currentPayment = a.CurrentPaymentText;
-    form.lowestRate = a.LowestRateText;
     form.variable = !a.HighestRateText.empty();
+    form.lowestRate = a.LowestRateText;
     form.highestRate = a.HighestRateText;
     return form;
 }
-
-} // namespace
 
 std::string RunAnalysis(const Options &options, CClientRecord &record)
 {

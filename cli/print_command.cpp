@@ -1,5 +1,6 @@
 #include "cli/print_command.h"
 
+#include "cli/analysis_run.h"
 #include "cli/options.h"
 
 #include "app/format/dates.h"
@@ -137,17 +138,8 @@ std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const st
 {
     LoanAnalysis &a = record.Analysis;
 
-    // The loan-entry screen's checks on what the profile holds; the rate is variable
-    // when a highest rate is stored, as the vendor form reads it.
-    AnalysisForm form;
-    form.currentDate = today;
-    form.firstPaymentDate = a.FirstPaymentDate;
-    form.term = a.TermText;
-    form.amount = a.AmountText;
-    form.currentPayment = a.CurrentPaymentText;
-    form.variable = !a.HighestRateText.empty();
-    form.lowestRate = a.LowestRateText;
-    form.highestRate = a.HighestRateText;
+    // The loan-entry screen's checks on what the profile holds.
+    const AnalysisForm form = cli::LoanFormOfRecord(record, today);
     if (const auto failure = ApplyAnalysisForm(form, record, false))
         return Refusal(*failure);
     if (const auto failure = CheckAnalysisCanRun(a))
