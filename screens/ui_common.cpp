@@ -17,11 +17,11 @@ static void InitPictureResources()
 namespace tw {
 
 namespace {
-    MessageSink &Sink()
-    {
-        static MessageSink sink;
-        return sink;
-    }
+MessageSink &Sink()
+{
+    static MessageSink sink;
+    return sink;
+}
 } // namespace
 
 void ShowMessage(QWidget *parent, const QString &text)
@@ -43,7 +43,8 @@ QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits)
 {
     const QFontMetrics fm(font);
     // The average width of the Latin letters, as dialog templates measure it.
-    const int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+    const int baseX
+        = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
     const int baseY = fm.height();
     return {(widthUnits * baseX + 2) / 4, (heightUnits * baseY + 4) / 8};
 }

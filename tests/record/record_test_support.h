@@ -76,7 +76,8 @@ public:
     int RemoveFile(const std::string &p) override { return real->RemoveFile(p); }
 
 private:
-    template<class F> int Run(Step step, F &&f)
+    template <class F>
+    int Run(Step step, F &&f)
     {
         ++calls[step];
         return step == failAt ? error : f();
