@@ -149,19 +149,18 @@ std::string Table(const LoanAnalysis &a, const AdditionalComparison *extra)
         const SavingsColumn &x = extra->additional;
         out += "\nWith an additional " + FormatMoney(a.AdditionalPayment) + " every month:\n";
         out += Row("", "Additional", "Difference");
-        const auto money = [](double v) { return (v < 0 ? "-" : "") + FormatMoney(v); };
         const SavingsColumn &d = extra->difference;
-        out += Row("Years to pay off", FormatOneDecimal(x.YearsToPayoff),
-            (d.YearsToPayoff < 0 ? "-" : "") + FormatOneDecimal(d.YearsToPayoff));
-        out += Row("Interest savings", money(x.InterestSavings), money(d.InterestSavings));
+        out += Row("Years to pay off", FormatOneDecimal(x.YearsToPayoff), SignedOneDecimal(d.YearsToPayoff));
+        out += Row("Interest savings", SignedMoney(x.InterestSavings), SignedMoney(d.InterestSavings));
         out += Row(
             "Monthly pmts. eliminated", std::to_string(x.PaymentsEliminated), std::to_string(d.PaymentsEliminated));
-        out += Row("Total payment savings", money(x.TotalPaymentSavings), money(d.TotalPaymentSavings));
-        out += Row("Equity after 5 years", money(x.BiWeeklyEquity5), money(d.BiWeeklyEquity5));
-        out += Row("Equity after 10 years", money(x.BiWeeklyEquity10), money(d.BiWeeklyEquity10));
-        out += Row("Average monthly savings", money(x.AverageMonthlySavings), money(d.AverageMonthlySavings));
-        out += Row("Average yearly savings", money(x.AverageYearlySavings), money(d.AverageYearlySavings));
-        out += Row("Cash available", money(x.InvestmentValue), money(d.InvestmentValue));
+        out += Row("Total payment savings", SignedMoney(x.TotalPaymentSavings), SignedMoney(d.TotalPaymentSavings));
+        out += Row("Equity after 5 years", SignedMoney(x.BiWeeklyEquity5), SignedMoney(d.BiWeeklyEquity5));
+        out += Row("Equity after 10 years", SignedMoney(x.BiWeeklyEquity10), SignedMoney(d.BiWeeklyEquity10));
+        out += Row(
+            "Average monthly savings", SignedMoney(x.AverageMonthlySavings), SignedMoney(d.AverageMonthlySavings));
+        out += Row("Average yearly savings", SignedMoney(x.AverageYearlySavings), SignedMoney(d.AverageYearlySavings));
+        out += Row("Cash available", SignedMoney(x.InvestmentValue), SignedMoney(d.InvestmentValue));
     }
     return out;
 }

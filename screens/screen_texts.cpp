@@ -4,18 +4,6 @@
 
 namespace tw {
 
-namespace {
-
-QString WithSign(double value, const std::string &magnitude, const char *zero)
-{
-    const QString text = QString::fromStdString(magnitude);
-    if (value < 0 && magnitude != zero)
-        return QLatin1Char('-') + text;
-    return text;
-}
-
-} // namespace
-
 QString QuestionsIntroductionFirstLine()
 {
     return QStringLiteral("At this point, it's likely that you have some questions about us, and about our free "
@@ -75,28 +63,18 @@ const std::array<QString, kComparisonRows> &ComparisonRowLabels()
     return labels;
 }
 
-QString SignedMoney(double value)
-{
-    return WithSign(value, FormatMoney(value), "0.00");
-}
-
-QString SignedOneDecimal(double value)
-{
-    return WithSign(value, FormatOneDecimal(value), "0.0");
-}
-
 std::array<QString, kComparisonRows> ComparisonColumnTexts(const SavingsColumn &c)
 {
     return {
-        SignedOneDecimal(c.YearsToPayoff),
-        SignedMoney(c.InterestSavings),
+        QString::fromStdString(SignedOneDecimal(c.YearsToPayoff)),
+        QString::fromStdString(SignedMoney(c.InterestSavings)),
         QString::number(c.PaymentsEliminated),
-        SignedMoney(c.TotalPaymentSavings),
-        SignedMoney(c.BiWeeklyEquity5),
-        SignedMoney(c.BiWeeklyEquity10),
-        SignedMoney(c.AverageMonthlySavings),
-        SignedMoney(c.AverageYearlySavings),
-        SignedMoney(c.InvestmentValue),
+        QString::fromStdString(SignedMoney(c.TotalPaymentSavings)),
+        QString::fromStdString(SignedMoney(c.BiWeeklyEquity5)),
+        QString::fromStdString(SignedMoney(c.BiWeeklyEquity10)),
+        QString::fromStdString(SignedMoney(c.AverageMonthlySavings)),
+        QString::fromStdString(SignedMoney(c.AverageYearlySavings)),
+        QString::fromStdString(SignedMoney(c.InvestmentValue)),
     };
 }
 

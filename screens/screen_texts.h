@@ -32,8 +32,4 @@ const std::array<QString, kComparisonRows> &ComparisonRowLabels();
 // when it is a loss.
 std::array<QString, kComparisonRows> ComparisonColumnTexts(const SavingsColumn &column);
 
-// Money text that shows a "-" before amounts below zero.
-QString SignedMoney(double value);
-QString SignedOneDecimal(double value);
-
 } // namespace tw

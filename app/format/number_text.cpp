@@ -101,6 +101,26 @@ std::string FormatOneDecimal(double value)
     return JoinDigits(RoundToDigits(value, 1), false);
 }
 
+namespace {
+
+std::string WithSign(double value, std::string magnitude)
+{
+    const bool zero = magnitude.find_first_not_of("0.") == std::string::npos;
+    return value < 0 && !zero ? "-" + magnitude : magnitude;
+}
+
+} // namespace
+
+std::string SignedMoney(double value)
+{
+    return WithSign(value, FormatMoney(value));
+}
+
+std::string SignedOneDecimal(double value)
+{
+    return WithSign(value, FormatOneDecimal(value));
+}
+
 std::string PlainAmountText(double value)
 {
     return JoinDigits(RoundToDigits(value, 2), false);

@@ -47,6 +47,11 @@ std::string FormatMoneyScaled(double value, double multiplier);
 // One decimal, no separators (7.3); zero reads "0.0", other values below 1 ".5".
 std::string FormatOneDecimal(double value);
 
+// The same texts with a "-" before a negative value that does not round to zero, for
+// differences, which can go either way.
+std::string SignedMoney(double value);
+std::string SignedOneDecimal(double value);
+
 // Plain two-decimal text without separators or sign, as the profile and the
 // payment text store amounts (150000.00, .25).
 std::string PlainAmountText(double value);

@@ -42,8 +42,6 @@ private slots:
     void summaryLabelsFollowTheYears();
     void signUpNoText_data();
     void signUpNoText();
-    void signedTexts_data();
-    void signedTexts();
     void comparisonColumnOrder();
     void slidePaging_data();
     void slidePaging();
@@ -120,34 +118,6 @@ void TestScreenTexts::signUpNoText()
     a.PaymentsEliminated = payments;
     a.TotalPaymentSavings = total;
     QCOMPARE(SignUpNoText(a), expected);
-}
-
-void TestScreenTexts::signedTexts_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("money");
-    QTest::addColumn<QString>("years");
-    QTest::newRow("positive") << 1234.5 << "1,234.50"
-                              << "1234.5";
-    QTest::newRow("negative") << -1234.5 << "-1,234.50"
-                              << "-1234.5";
-    QTest::newRow("negative below one") << -0.5 << "-.50"
-                                        << "-.5";
-    QTest::newRow("rounds to zero") << -0.004 << "0.00"
-                                    << "0.0";
-    QTest::newRow("money rounds away, years not") << -0.04 << "-.04"
-                                                  << "0.0";
-    QTest::newRow("zero") << 0.0 << "0.00"
-                          << "0.0";
-}
-
-void TestScreenTexts::signedTexts()
-{
-    QFETCH(double, value);
-    QFETCH(QString, money);
-    QFETCH(QString, years);
-    QCOMPARE(SignedMoney(value), money);
-    QCOMPARE(SignedOneDecimal(value), years);
 }
 
 void TestScreenTexts::comparisonColumnOrder()
