@@ -50,6 +50,22 @@ TEST(FormatOneDecimal, RoundsToOneDecimalWithoutSeparators)
     EXPECT_EQ(FormatOneDecimal(-3.8), "3.8");
 }
 
+TEST(SignedTexts, ShowTheSignOfValuesThatDoNotRoundToZero)
+{
+    struct Case {
+        double value;
+        const char *money;
+        const char *years;
+    };
+    for (const Case &c :
+        {Case {1234.5, "1,234.50", "1234.5"}, Case {-1234.5, "-1,234.50", "-1234.5"}, Case {-0.5, "-.50", "-.5"},
+            Case {-0.004, "0.00", "0.0"}, Case {-0.04, "-.04", "0.0"}, // money rounds away from zero, years do not
+            Case {0.0, "0.00", "0.0"}}) {
+        EXPECT_EQ(SignedMoney(c.value), c.money) << c.value;
+        EXPECT_EQ(SignedOneDecimal(c.value), c.years) << c.value;
+    }
+}
+
 TEST(PlainAmountText, HasNoSeparatorsAndNoLeadingZero)
 {
     EXPECT_EQ(PlainAmountText(150000), "150000.00");
