@@ -1,8 +1,8 @@
 #include "app/code_dlg.h"
 
-#include "app/record/profile_store.h"
-#include "app/record/program_paths.h"
 #include "app/startup.h"
+#include "record/profile_store.h"
+#include "record/program_paths.h"
 #include "screens/ui_common.h"
 
 #include <QFocusEvent>

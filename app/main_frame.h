@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/record/program_paths.h"
 #include "app/startup.h"
+#include "record/program_paths.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/program_paths.h"
+#include "record/program_paths.h"
 
 #include <QObject>
 

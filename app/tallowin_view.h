@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/record/client_record.h"
-#include "app/record/profile_store.h"
-#include "app/record/program_paths.h"
 #include "app/wizard.h"
+#include "record/client_record.h"
+#include "record/profile_store.h"
+#include "record/program_paths.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "app/wizard.h"
 
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 #include "screens/result_codes.h"
 
 namespace tw {

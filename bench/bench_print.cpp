@@ -1,12 +1,12 @@
 // Rendering a whole printout to a PDF file: fonts and pens made once, every page
 // drawn, the file written. Run: build/bench/bench_print --benchmark_repetitions=5
-#include "app/record/client_record.h"
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_types.h"
+#include "record/client_record.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // Saving and loading the profile: the debit bank screen saves the whole record and then
 // 40 years of grid data; both must feel instant (goal: under 50 ms together, fsyncs
 // included). Set TALLOWIN_BENCH_DIR to measure on another disk than the temporary folder.
-#include "app/record/client_record.h"
-#include "app/record/profile_store.h"
+#include "record/client_record.h"
+#include "record/profile_store.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 #include "cli/analysis_run.h"
 
-#include "app/record/profile_store.h"
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "record/profile_store.h"
 
 namespace tw::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/record/client_record.h"
 #include "cli/options.h"
 #include "entry/rules/analysis_checks.h"
+#include "record/client_record.h"
 
 #include <set>
 #include <string>

@@ -1,8 +1,8 @@
-#include "app/format/number_text.h"
 #include "cli/analysis_run.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "engine/additional.h"
+#include "format/number_text.h"
 
 #include <cstdio>
 #include <iostream>

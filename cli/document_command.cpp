@@ -1,6 +1,6 @@
-#include "app/record/program_paths.h"
 #include "cli/analysis_run.h"
 #include "cli/commands.h"
+#include "record/program_paths.h"
 #include "screens/docs/document_file.h"
 #include "screens/docs/placeholders.h"
 

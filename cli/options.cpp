@@ -1,6 +1,6 @@
 #include "cli/options.h"
 
-#include "app/format/dates.h"
+#include "format/dates.h"
 
 #include <ctime>
 

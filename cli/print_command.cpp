@@ -3,18 +3,18 @@
 #include "cli/analysis_run.h"
 #include "cli/options.h"
 
-#include "app/format/dates.h"
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
-#include "app/record/profile_store.h"
 #include "engine/additional.h"
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "entry/rules/analysis_checks.h"
+#include "format/dates.h"
+#include "format/number_text.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_types.h"
+#include "record/client_record.h"
+#include "record/profile_store.h"
 
 #include <QGuiApplication>
 #include <QString>

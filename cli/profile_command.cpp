@@ -1,7 +1,7 @@
-#include "app/record/profile_store.h"
-#include "app/record/program_paths.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "record/profile_store.h"
+#include "record/program_paths.h"
 
 #include <iostream>
 #include <memory>

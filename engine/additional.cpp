@@ -1,8 +1,8 @@
 #include "engine/additional.h"
 
-#include "app/format/number_text.h"
 #include "engine/figures.h"
 #include "engine/schedules.h"
+#include "format/number_text.h"
 
 namespace tw {
 

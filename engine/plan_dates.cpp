@@ -1,6 +1,6 @@
 #include "engine/plan_dates.h"
 
-#include "app/format/dates.h"
+#include "format/dates.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 // Template and inline bodies of engine/schedules.h.
 
-#include "app/format/dates.h"
-#include "app/format/number_text.h"
 #include "engine/to_cents.h"
+#include "format/dates.h"
+#include "format/number_text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 
 namespace tw {
 

@@ -1,8 +1,8 @@
 #include "entry/analysis_info_dlg.h"
 
-#include "app/format/dates.h"
-#include "app/record/client_record.h"
 #include "entry/context_help.h"
+#include "format/dates.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 

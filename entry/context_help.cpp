@@ -1,6 +1,6 @@
 #include "entry/context_help.h"
 
-#include "app/record/program_paths.h"
+#include "record/program_paths.h"
 
 #include <QDialog>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "entry/lender_info_dlg.h"
 
-#include "app/record/client_record.h"
 #include "entry/context_help.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 

@@ -1,6 +1,6 @@
 #include "print/debit_schedule.h"
 
-#include "app/format/dates.h"
+#include "format/dates.h"
 
 #include <string>
 

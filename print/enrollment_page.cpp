@@ -1,9 +1,9 @@
 #include "print/enrollment_page.h"
 
-#include "app/format/fit_text.h"
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
+#include "format/fit_text.h"
+#include "format/number_text.h"
 #include "print/form_layout.h"
+#include "record/client_record.h"
 
 #include <string_view>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "print/form_layout.h"
 
-#include "app/format/fit_text.h"
+#include "format/fit_text.h"
 
 namespace tw {
 

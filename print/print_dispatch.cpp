@@ -1,9 +1,9 @@
 #include "print/print_dispatch.h"
 
-#include "app/record/client_record.h"
 #include "print/debit_schedule.h"
 #include "print/enrollment_page.h"
 #include "print/print_types.h"
+#include "record/client_record.h"
 
 namespace tw {
 

@@ -1,6 +1,6 @@
 #include "screens/additional_dlg.h"
 
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/screen_texts.h"

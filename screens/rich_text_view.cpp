@@ -1,6 +1,6 @@
 #include "screens/rich_text_view.h"
 
-#include "app/record/program_paths.h"
+#include "record/program_paths.h"
 
 #include <QScrollBar>
 #include <QTextBlock>

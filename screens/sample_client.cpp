@@ -1,9 +1,9 @@
 #include "screens/sample_client.h"
 
-#include "app/record/client_record.h"
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "record/client_record.h"
 
 namespace tw {
 

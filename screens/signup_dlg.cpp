@@ -1,6 +1,6 @@
 #include "screens/signup_dlg.h"
 
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 #include "screens/docs/placeholders.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"

@@ -1,7 +1,7 @@
 #include "screens/summary_dlg.h"
 
-#include "app/record/client_record.h"
 #include "engine/figures.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/summary_texts.h"

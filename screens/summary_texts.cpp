@@ -1,6 +1,6 @@
 #include "screens/summary_texts.h"
 
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 
 namespace tw {
 

@@ -1,9 +1,9 @@
 #include "entry/rules/analysis_checks.h"
 
-#include "app/format/dates.h"
-#include "app/format/number_text.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "format/dates.h"
+#include "format/number_text.h"
 
 namespace tw {
 

@@ -1,6 +1,6 @@
 #include "entry/rules/signup_checks.h"
 
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 
 #include <initializer_list>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 
 #include <optional>
 #include <string>

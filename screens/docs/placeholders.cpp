@@ -1,8 +1,8 @@
 #include "screens/docs/placeholders.h"
 
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
 #include "engine/figures.h"
+#include "format/number_text.h"
+#include "record/client_record.h"
 #include "screens/docs/document_file.h"
 
 #include <utility>

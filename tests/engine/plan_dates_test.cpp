@@ -1,4 +1,4 @@
-#include "app/format/dates.h"
+#include "format/dates.h"
 #include "loan_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // Page routines drawn onto a recording surface with a fixed pitch, so that every
 // position the printouts fix can be checked to the unit.
-#include "app/format/dates.h"
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
 #include "engine/plan_dates.h"
+#include "format/dates.h"
+#include "format/number_text.h"
 #include "print/debit_schedule.h"
 #include "print/enrollment_page.h"
 #include "print/print_dispatch.h"
 #include "print/print_types.h"
 #include "print/recording_surface.h"
+#include "record/client_record.h"
 
 #include <gtest/gtest.h>
 

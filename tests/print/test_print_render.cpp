@@ -1,13 +1,13 @@
 // The printouts through Qt: printer fonts, the page mapping, PDF files checked as
 // pictures, the print preview and the command line's print command.
-#include "app/record/client_record.h"
-#include "app/record/profile_store.h"
 #include "cli/print_command.h"
 #include "engine/analysis.h"
 #include "print/print_dispatch.h"
 #include "print/print_job.h"
 #include "print/print_kit.h"
 #include "print/print_service.h"
+#include "record/client_record.h"
+#include "record/profile_store.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/profile_file_system.h"
+#include "record/profile_file_system.h"
 
 #include <cerrno>
 #include <memory>

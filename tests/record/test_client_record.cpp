@@ -1,6 +1,6 @@
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 
-#include "app/record/profile_store.h"
+#include "record/profile_store.h"
 #include "tests/record/record_test_support.h"
 
 #include <gtest/gtest.h>

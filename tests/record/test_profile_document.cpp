@@ -1,4 +1,4 @@
-#include "app/record/profile_document.h"
+#include "record/profile_document.h"
 
 #include <gtest/gtest.h>
 

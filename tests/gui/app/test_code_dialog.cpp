@@ -4,9 +4,9 @@
 #include "app/code_dlg.h"
 #include "app/display_check.h"
 #include "app/intro_dlg.h"
-#include "app/record/profile_store.h"
 #include "app/startup.h"
 #include "app_test_support.h"
+#include "record/profile_store.h"
 #include "screens/result_codes.h"
 
 #include <QFile>

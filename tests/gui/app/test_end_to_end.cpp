@@ -1,12 +1,12 @@
 // Whole demonstrations through the real screens: from the start-up code to the
 // thank-you message, and from the sign-up to the enrollment form and the profile it leaves.
-#include "app/format/number_text.h"
 #include "app/main_frame.h"
-#include "app/record/profile_store.h"
 #include "app/tallowin_app.h"
 #include "app/tallowin_view.h"
 #include "app/wizard.h"
 #include "app_test_support.h"
+#include "format/number_text.h"
+#include "record/profile_store.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"
 #include "screens/slide_dlg.h"

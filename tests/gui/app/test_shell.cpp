@@ -2,12 +2,12 @@
 #include "app/access_codes.h"
 #include "app/code_dlg.h"
 #include "app/main_frame.h"
-#include "app/record/profile_store.h"
 #include "app/startup.h"
 #include "app/tallowin_app.h"
 #include "app/tallowin_view.h"
 #include "app/wizard.h"
 #include "app_test_support.h"
+#include "record/profile_store.h"
 #include "screens/result_codes.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/record/client_record.h"
-#include "app/record/profile_store.h"
 #include "entry/context_help.h"
+#include "record/client_record.h"
+#include "record/profile_store.h"
 #include "screens/ui_common.h"
 
 #include <QCheckBox>

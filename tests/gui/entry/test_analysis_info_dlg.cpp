@@ -1,7 +1,7 @@
 #include "entry/analysis_info_dlg.h"
 
-#include "app/format/dates.h"
 #include "entry_test_support.h"
+#include "format/dates.h"
 #include "screens/result_codes.h"
 
 #include <QDate>

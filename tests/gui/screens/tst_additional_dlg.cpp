@@ -1,8 +1,8 @@
 // The additional-payment comparison: every way through it goes by the engine's session,
 // and the figures on screen are the session's.
-#include "app/record/client_record.h"
 #include "engine/additional.h"
 #include "engine/schedules.h"
+#include "record/client_record.h"
 #include "screens/additional_dlg.h"
 #include "screens/result_codes.h"
 #include "screens/sample_client.h"

@@ -1,8 +1,8 @@
 // The questions screen and the answers it opens.
 #include "screen_test_support.h"
 
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
+#include "format/number_text.h"
+#include "record/client_record.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
 #include "screens/questions_dlg.h"

@@ -1,7 +1,7 @@
 // Every screen at its size with a sample client and the real documents: nothing clipped,
 // nothing overlapping, nothing outside. With TALLOWIN_SCREENSHOT_DIR set, each screen is
 // also saved there as a PNG.
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
 #include "screens/questions_dlg.h"

@@ -2,8 +2,8 @@
 // and its results.
 #include "screen_test_support.h"
 
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
+#include "format/number_text.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"

@@ -2,7 +2,7 @@
 // documents and figures on every showing.
 #include "screen_test_support.h"
 
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/slide_dlg.h"

@@ -1,8 +1,8 @@
 // The summary comparison: figures computed and stored on opening, shown as the texts
 // of the comparison, and the screen's results.
-#include "app/format/number_text.h"
-#include "app/record/client_record.h"
 #include "engine/figures.h"
+#include "format/number_text.h"
+#include "record/client_record.h"
 #include "screens/result_codes.h"
 #include "screens/sample_client.h"
 #include "screens/summary_dlg.h"

@@ -1,6 +1,6 @@
-#include "app/format/dates.h"
+#include "format/dates.h"
 
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/record/client_record.h"
-#include "app/record/profile_document.h"
-#include "app/record/profile_file_system.h"
+#include "record/client_record.h"
+#include "record/profile_document.h"
+#include "record/profile_file_system.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/record/program_paths.h"
+#include "record/program_paths.h"
 
-#include "app/record/profile_store.h"
+#include "record/profile_store.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/format/number_text.h"
+#include "format/number_text.h"
 
 #include <charconv>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "app/record/profile_file_system.h"
+#include "record/profile_file_system.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/record/profile_store.h"
+#include "record/profile_store.h"
 
 #include <cctype>
 #include <cerrno>

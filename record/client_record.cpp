@@ -1,7 +1,7 @@
-#include "app/record/client_record.h"
+#include "record/client_record.h"
 
-#include "app/format/number_text.h"
-#include "app/record/profile_store.h"
+#include "format/number_text.h"
+#include "record/profile_store.h"
 
 #include <string>
 

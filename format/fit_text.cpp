@@ -1,4 +1,4 @@
-#include "app/format/fit_text.h"
+#include "format/fit_text.h"
 
 namespace tw {
 
