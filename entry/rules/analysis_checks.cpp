@@ -2,8 +2,11 @@
 
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "engine/to_cents.h"
 #include "format/dates.h"
 #include "format/number_text.h"
+
+#include <string_view>
 
 namespace tw {
 
@@ -105,6 +108,71 @@ std::optional<AnalysisCheckFailure> ApplyAnalysisForm(const AnalysisForm &form, 
     return std::nullopt;
 }
 
+namespace {
+
+// A rate typed with a comma ("6,125") reads as 6125 %; nothing in the calculation
+// would stop it. The highest rates fixed-rate mortgages ever carried stayed below 19 %,
+// so 25 % keeps every real loan, a variable one's highest rate included, with room.
+bool RateIsPlausible(std::string_view rateText)
+{
+    return TextToDouble(rateText) <= kMaxPlausibleRate;
+}
+
+std::string RateTooHigh(std::string_view rateText)
+{
+    return "An interest rate of " + std::string(rateText) + "% cannot be right: no mortgage rate has come near "
+        + std::to_string(static_cast<int>(kMaxPlausibleRate))
+        + "%.\nPlease type the rate as a percentage with a point, for example 6.125 for 6.125%.";
+}
+
+// Day number of the loan's last payment under its term: the first payment date moved on
+// by term x 12 - 1 months, the day kept (an overlong day runs into the next month).
+int LastPaymentDay(const std::string &firstPaymentDate, int termYears)
+{
+    const CalendarDate first = DateOfDay(DayNumberOfDateText(firstPaymentDate));
+    const int months = first.month - 1 + termYears * 12 - 1;
+    return DayNumber(first.year + months / 12, months % 12 + 1, first.day);
+}
+
+// A loan whose last payment is behind it, or comes before the plan could take over,
+// leaves nothing to save; the summary would show its remaining years as negative or
+// the sign-up screen "0 payments totaling $0.00".
+std::optional<AnalysisCheckFailure> CheckLoanNotPaidOff(const LoanAnalysis &a, int termYears)
+{
+    const int last = LastPaymentDay(a.FirstPaymentDate, termYears);
+    const std::string lastText = DateTextOfDay(last);
+    if (last < DayNumberOfDateText(a.CurrentDate))
+        return Fail(AnalysisField::FirstPaymentDate,
+            "This loan is paid off: its last payment was due on " + lastText
+                + ".\nPlease check the date of first payment and the term.");
+    const PlanDates plan = ComputePlanDates(a.CurrentDate, a.FirstPaymentDate);
+    if (plan.planStartPayment > termYears * 12)
+        return Fail(AnalysisField::FirstPaymentDate,
+            "This loan is as good as paid off: its last payment is due on " + lastText
+                + ", before a bi-weekly plan could begin on " + DateTextOfDay(plan.firstPlanPaymentDay)
+                + ".\nPlease check the date of first payment and the term.");
+    return std::nullopt;
+}
+
+// The payment typed includes taxes and insurance, so it is never below what principal
+// and interest alone take at the lowest rate. A lower one is a slip in the payment, the
+// amount, the term or the rate; calculating anyway would replace the payment typed with
+// the loan's own (a figure the user never saw) and carry it into the next run.
+std::optional<AnalysisCheckFailure> CheckPaymentCoversLoan(const LoanAnalysis &a, const LoanNumbers &n)
+{
+    const double rate = TextToDouble(a.LowestRateText);
+    const double loanPayment = ToCents(LevelPayment(static_cast<float>(rate / 1200.0), n.termYears * 12, n.loanAmount));
+    const double entered = TextToDouble(a.CurrentPaymentText);
+    if (entered + 0.01 >= loanPayment)
+        return std::nullopt;
+    return Fail(AnalysisField::CurrentPayment,
+        "The current payment of $" + FormatMoney(entered) + " is less than $" + FormatMoney(loanPayment)
+            + ", the principal and interest alone of this loan" + (a.VariableFlag ? " at its lowest rate" : "")
+            + ".\nPlease check the current payment, the loan amount, the term and the rate.");
+}
+
+} // namespace
+
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a)
 {
     const std::string calendar = CheckPlanCalendar(a.CurrentDate, a.FirstPaymentDate, TextToInt(a.TermText));
@@ -121,7 +189,13 @@ std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a)
             field = AnalysisField::Term;
         return Fail(field, ExplainDeclinedLoan(a));
     }
-    return std::nullopt;
+    if (!RateIsPlausible(a.LowestRateText))
+        return Fail(AnalysisField::LowestRate, RateTooHigh(a.LowestRateText));
+    if (a.VariableFlag && !RateIsPlausible(a.HighestRateText))
+        return Fail(AnalysisField::HighestRate, RateTooHigh(a.HighestRateText));
+    if (auto paidOff = CheckLoanNotPaidOff(a, n.termYears))
+        return paidOff;
+    return CheckPaymentCoversLoan(a, n);
 }
 
 } // namespace tw

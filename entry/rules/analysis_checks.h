@@ -44,9 +44,14 @@ struct AnalysisCheckFailure {
 std::optional<AnalysisCheckFailure> ApplyAnalysisForm(
     const AnalysisForm &form, CClientRecord &record, bool checkNames = true);
 
+// The highest interest rate, fixed or variable, taken as a real mortgage's (percent).
+inline constexpr double kMaxPlausibleRate = 25.0;
+
 // After the form passed: whether the calculation can run on what the record now holds
-// (dates inside the debit calendar, a loan the engine computes). The failure names the
-// field to correct.
+// and give figures that mean something: dates inside the debit calendar, a loan the
+// engine computes, rates of at most kMaxPlausibleRate, a loan not yet paid off and a
+// current payment that covers at least the loan's principal and interest. The failure
+// names the field to correct.
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a);
 
 } // namespace tw

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -279,6 +280,93 @@ TEST(AnalysisChecks, CanRunNamesTheFieldOutsideTheCalendarOrEngineLimits)
     ASSERT_TRUE(declined);
     EXPECT_EQ(declined->field, F::Amount);
 }
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// The loan the program was tried with, seen on 12/08/2026; each case changes one thing.
+struct ImplausibleLoan {
+    const char *name;
+    std::function<void(AnalysisForm &)> change;
+    std::optional<AnalysisField> field; // nullopt: the loan is fine
+    const char *messagePart;
+};
+
+AnalysisForm TriedLoan()
+{
+    AnalysisForm f;
+    f.currentDate = "12/08/2026";
+    f.firstName = "Ann";
+    f.lastName = "Smith";
+    f.firstPaymentDate = "04/15/2019";
+    f.term = "30";
+    f.amount = "187,500.00";
+    f.currentPayment = "1,412.80";
+    f.lowestRate = "6.125";
+    return f;
+}
+
+class CanRunRefusesNonsense : public ::testing::TestWithParam<ImplausibleLoan> { };
+
+TEST_P(CanRunRefusesNonsense, NamesTheFieldAndWhy)
+{
+    const ImplausibleLoan &c = GetParam();
+    AnalysisForm form = TriedLoan();
+    c.change(form);
+    auto record = std::make_unique<CClientRecord>();
+    ASSERT_FALSE(ApplyAnalysisForm(form, *record));
+    const std::string paymentBefore = record->Analysis.CurrentPaymentText;
+    const auto failure = CheckAnalysisCanRun(record->Analysis);
+    EXPECT_EQ(record->Analysis.CurrentPaymentText, paymentBefore); // nothing rewritten
+    if (!c.field) {
+        EXPECT_FALSE(failure) << failure->message;
+        return;
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->field, *c.field);
+    EXPECT_NE(failure->message.find(c.messagePart), std::string::npos) << failure->message;
+}
+
+// P&I of 187,500.00 at 6.125 % over 360 months, by the annuity formula: 1,139.27.
+INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
+    ::testing::Values(ImplausibleLoan {"AsTried", [](AnalysisForm &) {}, std::nullopt, ""},
+        ImplausibleLoan {
+            "RateWithComma", [](AnalysisForm &f) { f.lowestRate = "6,125"; }, AnalysisField::LowestRate, "6125%"},
+        ImplausibleLoan {"RateAtCeiling",
+            [](AnalysisForm &f) {
+                f.lowestRate = "25";
+                f.currentPayment = "4000"; // P&I at 25 %: 3,908.59
+            },
+            std::nullopt, ""},
+        ImplausibleLoan {
+            "RateJustAboveCeiling", [](AnalysisForm &f) { f.lowestRate = "25.01"; }, AnalysisField::LowestRate, "25%"},
+        ImplausibleLoan {"VariableHighestRateWithComma",
+            [](AnalysisForm &f) {
+                f.variable = true;
+                f.lowestRate = "5";
+                f.highestRate = "9,5";
+            },
+            AnalysisField::HighestRate, "95%"},
+        ImplausibleLoan {"TermEndedYearsAgo", [](AnalysisForm &f) { f.firstPaymentDate = "04/15/1990"; },
+            AnalysisField::FirstPaymentDate, "paid off: its last payment was due on 03/15/2020"},
+        ImplausibleLoan {"LastPaymentBeforeThePlanStarts", [](AnalysisForm &f) { f.firstPaymentDate = "01/15/1997"; },
+            AnalysisField::FirstPaymentDate, "last payment is due on 12/15/2026"},
+        ImplausibleLoan {"PaymentBelowPrincipalAndInterest", [](AnalysisForm &f) { f.currentPayment = "1000"; },
+            AnalysisField::CurrentPayment, "less than $1,139.27"},
+        ImplausibleLoan {"PaymentOfPrincipalAndInterestExactly", [](AnalysisForm &f) { f.currentPayment = "1139.27"; },
+            std::nullopt, ""},
+        ImplausibleLoan {"VariablePaymentBelowTheAverageRateOnly",
+            [](AnalysisForm &f) {
+                f.variable = true;
+                f.lowestRate = "6.125";
+                f.highestRate = "9";
+                f.currentPayment = "1140";
+            },
+            std::nullopt, ""}),
+    [](const ::testing::TestParamInfo<ImplausibleLoan> &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tw
