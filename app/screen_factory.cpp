@@ -63,7 +63,7 @@ int CDialogScreenFactory::ShowPersonalInfo()
 
 int CDialogScreenFactory::ShowLenderInfo()
 {
-    CLenderInfoDlg dlg(parent_, record_);
+    CLenderInfoDlg dlg(parent_, record_, profile_);
     return dlg.exec();
 }
 

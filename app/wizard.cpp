@@ -46,7 +46,9 @@ WizardAction ActionAfter(int step, int result)
         return WizardAction::Calculate;
     if (step == 14 && result == kResultForward)
         return WizardAction::ThankYou;
-    if (step == 17 && result != kResultBack)
+    // Ending the demonstration from the bank screen is no order to print a form
+    // the client has not finished.
+    if (step == 17 && result != kResultBack && result != kResultEnded)
         return WizardAction::FinishEnrollment;
     return WizardAction::None;
 }

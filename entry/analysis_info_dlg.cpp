@@ -7,7 +7,6 @@
 #include "screens/ui_common.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -203,6 +202,11 @@ void CAnalysisInfoDlg::Refuse(const AnalysisCheckFailure &failure)
 
 void CAnalysisInfoDlg::OnContinue()
 {
+    Leave(kResultYes);
+}
+
+void CAnalysisInfoDlg::Leave(int result)
+{
     if (auto failure = ApplyAnalysisForm(Form(), *record_)) {
         Refuse(*failure);
         return;
@@ -220,7 +224,7 @@ void CAnalysisInfoDlg::OnContinue()
             return;
         }
     }
-    done(kResultYes);
+    done(result);
 }
 
 void CAnalysisInfoDlg::OnBack()
@@ -230,13 +234,9 @@ void CAnalysisInfoDlg::OnBack()
 
 void CAnalysisInfoDlg::reject()
 {
-    done(kResultCancel);
-}
-
-void CAnalysisInfoDlg::closeEvent(QCloseEvent *event)
-{
-    done(kResultCancel);
-    event->accept();
+    // The wizard goes on to the results however this screen is left, so leaving it
+    // passes the same checks as Continue.
+    Leave(kResultCancel);
 }
 
 } // namespace tw

@@ -18,8 +18,8 @@ class CProfileStore;
 // The loan-entry screen (dialog 136): names, loan dates, term, amount, current payment
 // and rate. Continue checks the fields in order, writing each one that passes into the
 // record, and on a full pass saves the record and ends with kResultYes; Back ends with
-// kResultBack and Escape or the close button with kResultCancel, neither checking nor
-// writing anything.
+// kResultBack, checking and writing nothing. Escape and the close button run the same
+// checks and saving as Continue and end with kResultCancel; a failure keeps the screen.
 class CAnalysisInfoDlg : public QDialog {
     Q_OBJECT
 public:
@@ -36,11 +36,10 @@ public:
 public slots:
     void reject() override;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void OnContinue();
+    // Checks and saves as Continue does, then ends with `result`; stays on a failure.
+    void Leave(int result);
     void OnBack();
     void Refuse(const AnalysisCheckFailure &failure);
 

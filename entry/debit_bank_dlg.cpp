@@ -5,7 +5,6 @@
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -176,13 +175,17 @@ void CDebitBankDlg::OnBack()
 
 void CDebitBankDlg::reject()
 {
-    done(kResultCancel);
-}
-
-void CDebitBankDlg::closeEvent(QCloseEvent *event)
-{
-    done(kResultCancel);
-    event->accept();
+    if (!ConfirmEndDemonstration(this))
+        return;
+    StoreBankForm(Form(), *record_);
+    if (profile_) {
+        // The grid data belongs to a finished enrollment; it is not written here.
+        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
+            ShowMessage(this, QString::fromStdString(saved.message));
+            return;
+        }
+    }
+    done(kResultEnded);
 }
 
 } // namespace tw

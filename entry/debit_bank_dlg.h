@@ -18,7 +18,8 @@ class CProfileStore;
 // The last sign-up screen (dialog 150): the bank account the plan debits. Print
 // Enrollment Form checks the fields, stores them, saves the record and then the grid
 // data, and ends with kResultPrint; Back stores without checking and ends with
-// kResultBack; Escape or the close button end with kResultCancel, storing nothing.
+// kResultBack; Escape or the close button ask whether to end the demonstration and, if
+// so, store and save what was typed (not the grid data) and end with kResultEnded.
 class CDebitBankDlg : public QDialog {
     Q_OBJECT
 public:
@@ -33,9 +34,6 @@ public:
 
 public slots:
     void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void OnPrint();

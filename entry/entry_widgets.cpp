@@ -98,6 +98,11 @@ void FinishEntryDialog(QDialog *dialog, int widthUnits, int heightUnits)
     dialog->setFixedSize(size);
 }
 
+bool ConfirmEndDemonstration(QWidget *screen)
+{
+    return AskYesNo(screen, QString::fromUtf8(kEndDemonstrationQuestion));
+}
+
 void FocusField(QWidget *field)
 {
     if (!field)

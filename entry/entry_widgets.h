@@ -39,6 +39,11 @@ QLayout *MakeButtonRow(QWidget *parent, QPushButton *back, QPushButton *forward)
 // the common window flags of a data-entry screen.
 void FinishEntryDialog(QDialog *dialog, int widthUnits, int heightUnits);
 
+// The sign-up screens' close button and Escape: asks whether to end the demonstration;
+// true when the user says so.
+inline constexpr const char *kEndDemonstrationQuestion = "End the demonstration? What you typed here is kept.";
+bool ConfirmEndDemonstration(QWidget *screen);
+
 // Moves the keyboard focus to a field that failed its check, selecting its text so the
 // user can type over it.
 void FocusField(QWidget *field);

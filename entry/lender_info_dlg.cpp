@@ -5,7 +5,6 @@
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,9 +24,10 @@ const char *const kIntroText
 
 } // namespace
 
-CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record)
+CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record, CProfileStore *profile)
     : QDialog(parent)
     , record_(record)
+    , profile_(profile)
 {
     setObjectName(QStringLiteral("lenderInfoDlg"));
 
@@ -145,13 +145,16 @@ void CLenderInfoDlg::OnBack()
 
 void CLenderInfoDlg::reject()
 {
-    done(kResultCancel);
-}
-
-void CLenderInfoDlg::closeEvent(QCloseEvent *event)
-{
-    done(kResultLenderClosed);
-    event->accept();
+    if (!ConfirmEndDemonstration(this))
+        return;
+    StoreLenderForm(Form(), *record_);
+    if (profile_) {
+        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
+            ShowMessage(this, QString::fromStdString(saved.message));
+            return;
+        }
+    }
+    done(kResultEnded);
 }
 
 } // namespace tw

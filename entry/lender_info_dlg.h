@@ -12,18 +12,20 @@ namespace tw {
 
 class CClientRecord;
 class CContextHelp;
+class CProfileStore;
 
 // The second sign-up screen (dialog 152): the mortgage lender and the loan's account,
 // payment and grace period. Continue checks the fields, stores every one that is not
 // empty and ends with kResultForward (the record is saved later, by the bank screen);
-// Back stores without checking and ends with kResultBack. The caption's close button
-// ends with kResultLenderClosed and Escape with kResultCancel, both storing nothing.
+// Back stores without checking and ends with kResultBack. Escape and the close button
+// ask whether to end the demonstration and, if so, store what was typed, save the
+// record (when there is a profile) and end with kResultEnded.
 class CLenderInfoDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDialogId = 152;
 
-    CLenderInfoDlg(QWidget *parent, CClientRecord *record);
+    CLenderInfoDlg(QWidget *parent, CClientRecord *record, CProfileStore *profile = nullptr);
 
     LenderForm Form() const;
     QLineEdit *FieldControl(LenderField field) const;
@@ -32,14 +34,12 @@ public:
 public slots:
     void reject() override;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void OnContinue();
     void OnBack();
 
     CClientRecord *record_;
+    CProfileStore *profile_;
     CContextHelp *help_ = nullptr;
     CFormEdits<LenderForm, LenderField> edits_;
     QPushButton *back_ = nullptr;

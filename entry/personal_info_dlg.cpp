@@ -5,7 +5,6 @@
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -173,13 +172,16 @@ void CPersonalInfoDlg::OnBack()
 
 void CPersonalInfoDlg::reject()
 {
-    done(kResultCancel);
-}
-
-void CPersonalInfoDlg::closeEvent(QCloseEvent *event)
-{
-    done(kResultCancel);
-    event->accept();
+    if (!ConfirmEndDemonstration(this))
+        return;
+    StorePersonalForm(Form(), *record_);
+    if (profile_) {
+        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
+            ShowMessage(this, QString::fromStdString(saved.message));
+            return;
+        }
+    }
+    done(kResultEnded);
 }
 
 } // namespace tw

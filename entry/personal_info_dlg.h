@@ -17,7 +17,7 @@ class CProfileStore;
 // The first sign-up screen (dialog 147): the borrowers' names, addresses and phones.
 // Continue checks the required fields, stores every field that is not empty, saves the
 // record and ends with kResultForward; Back stores without checking and ends with
-// kResultBack; Escape or the close button end with kResultCancel, storing nothing.
+// kResultBack; Escape or the close button ask first and end with kResultEnded.
 class CPersonalInfoDlg : public QDialog {
     Q_OBJECT
 public:
@@ -31,10 +31,9 @@ public:
     const CContextHelp *ContextHelp() const { return help_; }
 
 public slots:
+    // Escape and the close button: after the user agrees to end the demonstration,
+    // stores and saves what was typed and ends with kResultEnded.
     void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void OnContinue();

@@ -10,6 +10,7 @@ enum ResultCode : int {
     kResultBack = 5,
     kResultPrint = 10, // the bank screen's Print Enrollment Form
     kResultLenderClosed = 50, // the lender screen's close button
+    kResultEnded = 3, // a sign-up screen closed after the user chose to end the demonstration
 };
 
 } // namespace tw

@@ -22,6 +22,12 @@ MessageSink &Sink()
     static MessageSink sink;
     return sink;
 }
+
+QuestionSink &Questions()
+{
+    static QuestionSink sink;
+    return sink;
+}
 } // namespace
 
 void ShowMessage(QWidget *parent, const QString &text)
@@ -37,6 +43,21 @@ void ShowMessage(QWidget *parent, const QString &text)
 void SetMessageSink(MessageSink sink)
 {
     Sink() = std::move(sink);
+}
+
+bool AskYesNo(QWidget *parent, const QString &text)
+{
+    if (Questions())
+        return Questions()(text);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Tallowin"), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void SetQuestionSink(QuestionSink sink)
+{
+    Questions() = std::move(sink);
 }
 
 QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits)

@@ -17,6 +17,12 @@ void ShowMessage(QWidget *parent, const QString &text);
 using MessageSink = std::function<void(const QString &text)>;
 void SetMessageSink(MessageSink sink); // an empty sink brings the box back
 
+// A question with Yes and No (No the default, so a stray Enter changes nothing); true
+// for Yes. A test installs a sink that answers instead of a box.
+bool AskYesNo(QWidget *parent, const QString &text);
+using QuestionSink = std::function<bool(const QString &text)>;
+void SetQuestionSink(QuestionSink sink); // an empty sink brings the box back
+
 // Dialog units (the layout unit of the screens' templates) to pixels for a font:
 // x units are a quarter of the average character width, y units an eighth of the height.
 QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits);

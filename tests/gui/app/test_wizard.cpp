@@ -153,6 +153,10 @@ void WizardTest::roads_data()
                               << toSignUp + " personal lender bank enrollment-print" << 18;
     QTest::newRow("bank closed by escape still prints")
         << QList<int> {1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 2} << toSignUp + " personal lender bank enrollment-print" << 18;
+    QTest::newRow("bank left by ending the demonstration prints nothing")
+        << QList<int> {1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 3} << toSignUp + " personal lender bank" << 18;
+    QTest::newRow("personal left by ending the demonstration ends it")
+        << QList<int> {1, 0, 1, 0, 0, 0, 0, 0, 1, 3} << toSignUp + " personal" << 18;
     QTest::newRow("back through bank, lender and personal")
         << QList<int> {1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 5, 5, 5, 0}
         << toSignUp + " personal lender bank lender personal signup thank-you" << 500;

@@ -34,6 +34,23 @@ public:
     QStringList texts;
 };
 
+// Answers every yes/no question the screens ask with `answer`, and keeps the questions.
+class QuestionLog {
+public:
+    explicit QuestionLog(bool answer)
+    {
+        SetQuestionSink([this, answer](const QString &text) {
+            texts << text;
+            return answer;
+        });
+    }
+    ~QuestionLog() { SetQuestionSink({}); }
+    QuestionLog(const QuestionLog &) = delete;
+    QuestionLog &operator=(const QuestionLog &) = delete;
+
+    QStringList texts;
+};
+
 // A scratch folder for one test: the profile lives here, and HOME and the config
 // folders point here too, so nothing can reach the real user's settings.
 class Sandbox {
@@ -99,6 +116,15 @@ inline void PressCloseButton(QDialog &dialog)
 {
     QCloseEvent event;
     QApplication::sendEvent(&dialog, &event);
+}
+
+// Leaves a dialog by Escape or by its window's close button.
+inline void EscapeOrClose(QDialog &dialog, bool escape)
+{
+    if (escape)
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        PressCloseButton(dialog);
 }
 
 inline QString FocusName(QWidget *dialog)

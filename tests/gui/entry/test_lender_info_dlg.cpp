@@ -84,20 +84,8 @@ private slots:
         QVERIFY(record->MortgageCity.empty());
     }
 
-    void leavingGivesItsOwnResult_data()
+    void backStoresWithoutChecking()
     {
-        QTest::addColumn<int>("how");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("stored");
-        QTest::newRow("Back") << 0 << int(kResultBack) << true;
-        QTest::newRow("Escape") << 1 << int(kResultCancel) << false;
-        QTest::newRow("close button") << 2 << int(kResultLenderClosed) << false;
-    }
-    void leavingGivesItsOwnResult()
-    {
-        QFETCH(int, how);
-        QFETCH(int, result);
-        QFETCH(bool, stored);
         auto record = std::make_unique<CClientRecord>();
         record->GracePeriod = "10";
         MessageLog log;
@@ -105,17 +93,48 @@ private slots:
         QVERIFY(Open(dlg));
         Type(&dlg, "cityEdit", QStringLiteral("Kent"));
         Type(&dlg, "gracePeriodEdit", QString());
-        if (how == 0)
-            Click(&dlg, "backButton");
-        else if (how == 1)
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-        else
-            PressCloseButton(dlg);
-        QCOMPARE(dlg.result(), result);
+        Click(&dlg, "backButton");
+        QCOMPARE(dlg.result(), int(kResultBack));
         QVERIFY(!dlg.isVisible());
         QCOMPARE(log.texts, QStringList());
-        QCOMPARE(Q(record->MortgageCity), stored ? QStringLiteral("Kent") : QString());
+        QCOMPARE(Q(record->MortgageCity), QStringLiteral("Kent"));
         QCOMPARE(Q(record->GracePeriod), QStringLiteral("10"));
+    }
+
+    void closingAsksAndKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<bool>("endIt");
+        QTest::newRow("Escape, stay") << true << false;
+        QTest::newRow("close button, stay") << false << false;
+        QTest::newRow("Escape, end") << true << true;
+        QTest::newRow("close button, end") << false << true;
+    }
+    void closingAsksAndKeepsWhatWasTyped()
+    {
+        QFETCH(bool, escape);
+        QFETCH(bool, endIt);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        record->GracePeriod = "10";
+        QuestionLog questions(endIt);
+        CLenderInfoDlg dlg(nullptr, record.get(), &store);
+        QVERIFY(Open(dlg));
+        Type(&dlg, "cityEdit", QStringLiteral("Kent"));
+        Type(&dlg, "gracePeriodEdit", QString()); // an emptied field keeps the record's text
+        EscapeOrClose(dlg, escape);
+        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
+        QCOMPARE(dlg.isVisible(), !endIt);
+        if (!endIt) {
+            QVERIFY(record->MortgageCity.empty());
+            QVERIFY(!box.ProfileExists());
+            return;
+        }
+        QCOMPARE(dlg.result(), int(kResultEnded));
+        const auto saved = LoadRecord(box.ProfilePath());
+        QCOMPARE(Q(saved->MortgageCity), QStringLiteral("Kent"));
+        QCOMPARE(Q(saved->GracePeriod), QStringLiteral("10"));
     }
 
     void additionalPaymentIsReadOnly()

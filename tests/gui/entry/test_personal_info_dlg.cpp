@@ -106,26 +106,37 @@ private slots:
         QVERIFY(!box.ProfileExists());
     }
 
-    void escapeAndCloseStoreNothing_data()
+    void closingAsksAndKeepsWhatWasTyped_data()
     {
         QTest::addColumn<bool>("escape");
-        QTest::newRow("Escape") << true;
-        QTest::newRow("close button") << false;
+        QTest::addColumn<bool>("endIt");
+        QTest::newRow("Escape, stay") << true << false;
+        QTest::newRow("close button, stay") << false << false;
+        QTest::newRow("Escape, end") << true << true;
+        QTest::newRow("close button, end") << false << true;
     }
-    void escapeAndCloseStoreNothing()
+    void closingAsksAndKeepsWhatWasTyped()
     {
         QFETCH(bool, escape);
+        QFETCH(bool, endIt);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
         auto record = std::make_unique<CClientRecord>();
-        CPersonalInfoDlg dlg(nullptr, record.get(), nullptr);
+        QuestionLog questions(endIt);
+        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
         QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        if (escape)
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-        else
-            PressCloseButton(dlg);
-        QCOMPARE(dlg.result(), int(kResultCancel));
-        QVERIFY(!dlg.isVisible());
-        QVERIFY(record->FirstName1.empty() && record->City.empty());
+        Type(&dlg, "cityEdit", QStringLiteral("Akron")); // the required fields stay empty
+        EscapeOrClose(dlg, escape);
+        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
+        QCOMPARE(dlg.isVisible(), !endIt);
+        if (!endIt) {
+            QVERIFY(record->City.empty());
+            QVERIFY(!box.ProfileExists());
+            return;
+        }
+        QCOMPARE(dlg.result(), int(kResultEnded));
+        QCOMPARE(Q(record->City), QStringLiteral("Akron"));
+        QCOMPARE(Q(LoadRecord(box.ProfilePath())->City), QStringLiteral("Akron"));
     }
 
     void opensWithTheRecordsTexts()
