@@ -1,6 +1,7 @@
 #include "app/tallowin_view.h"
 
 #include "app/screen_factory.h"
+#include "engine/additional.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "print/debit_schedule.h"
@@ -67,6 +68,9 @@ void CTallowinView::OnSavingsDemonstration()
     EnsureRecordLoaded();
     if (!screens_)
         screens_ = std::make_unique<CDialogScreenFactory>(this, &record_, &profile_);
+    // An additional payment belongs to the run it was chosen in; the loan-entry screen
+    // saves the record, so the profile no longer offers an old one either.
+    ClearAdditionalPayment(record_.Analysis);
     CWizardLoop(*screens_, *this).Run(wizardStep_);
 }
 
@@ -74,7 +78,8 @@ void CTallowinView::Calculate()
 {
     WaitCursor wait;
     SetUpDebitDates(record_.Analysis);
-    ComputeSchedules(record_.Analysis);
+    if (ComputeSchedules(record_.Analysis))
+        ClearAdditionalPayment(record_.Analysis); // the new schedules carry none
 }
 
 void CTallowinView::ThankYou()

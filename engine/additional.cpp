@@ -113,6 +113,26 @@ void RecomputeBaseSchedules(LoanAnalysis &a)
     a.AverageYearlySavings = a.AverageMonthlySavings * 12;
     a.InvestmentValue = InvestmentValueOf(a.TotalPaymentSavings, a.PaymentsEliminated);
     a.YearsToPayoff = c * kOneTwelfth;
+    a.PlanYears = (c - L) * kOneTwelfth;
+}
+
+void ClearAdditionalPayment(LoanAnalysis &a)
+{
+    a.AdditionalPayment = 0;
+    a.AdditionalPaymentText = "0";
+}
+
+std::optional<std::string> CheckAdditionalAmount(std::string_view typedAmount)
+{
+    if (typedAmount.empty())
+        return std::nullopt;
+    const std::string clean = CleanNumberText(typedAmount);
+    if (clean.find_first_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    if (typedAmount.find('-') != std::string_view::npos)
+        return "The additional payment is added to your monthly payment, so it cannot be negative.\n"
+               "Please enter an amount of 0 or more, for example 25.00.";
+    return "Please enter the additional payment as an amount of money, for example 25.00.";
 }
 
 AdditionalPaymentSession::AdditionalPaymentSession(LoanAnalysis &a)
@@ -163,6 +183,8 @@ void AdditionalPaymentSession::Use(std::string_view typedAmount)
     a_.InterestSavings = x.InterestSavings;
     a_.PaymentsEliminated = x.PaymentsEliminated;
     a_.YearsToPayoff = x.YearsToPayoff;
+    // The later screens and the agreement say in how many years the plan pays off.
+    a_.PlanYears = (months - x.PaymentsEliminated - a_.PlanStartPayment) * kOneTwelfth;
     a_.TotalPaymentSavings = x.TotalPaymentSavings;
     a_.BiWeeklyEquity5 = x.BiWeeklyEquity5;
     a_.BiWeeklyEquity10 = x.BiWeeklyEquity10;

@@ -2,6 +2,7 @@
 
 #include "engine/analysis.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,15 @@ AdditionalComparison RecalculateAdditional(LoanAnalysis &a);
 // Recomputes the schedules and the plan's figures without any additional payment
 // (PayoffDate and the current payment text stay as they are).
 void RecomputeBaseSchedules(LoanAnalysis &a);
+
+// A full computation makes the plan without any additional payment, so an amount kept
+// from an earlier comparison goes too: afterwards the amount is 0 and its text "0".
+void ClearAdditionalPayment(LoanAnalysis &a);
+
+// Why a typed additional payment cannot be used, in words for the user; nullopt when it
+// can (an empty text too: it leaves the amount as it is). The amount is money paid on
+// top, so it needs a digit and no sign.
+std::optional<std::string> CheckAdditionalAmount(std::string_view typedAmount);
 
 // The comparison screen's flow, without the screen: it starts at 10.00, recalculates
 // only when the typed amount changes, and either keeps the amount (Use) or drops it.

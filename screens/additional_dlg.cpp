@@ -152,15 +152,28 @@ void CAdditionalPaymentDlg::ShowFigures()
     }
 }
 
+bool CAdditionalPaymentDlg::AmountIsUsable()
+{
+    const auto problem = CheckAdditionalAmount(amountEdit_->text().toStdString());
+    if (!problem)
+        return true;
+    ShowMessage(this, QString::fromStdString(*problem));
+    amountEdit_->setFocus(Qt::OtherFocusReason);
+    amountEdit_->selectAll();
+    return false;
+}
+
 void CAdditionalPaymentDlg::OnRecalculate()
 {
+    if (!AmountIsUsable())
+        return;
     if (session_.Recalculate(amountEdit_->text().toStdString()))
         ShowFigures();
 }
 
 void CAdditionalPaymentDlg::accept()
 {
-    if (ended_)
+    if (ended_ || !AmountIsUsable())
         return;
     ended_ = true;
     session_.Use(amountEdit_->text().toStdString());

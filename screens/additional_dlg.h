@@ -16,7 +16,7 @@ class CClientRecord;
 // The additional-payment comparison: the plan, the plan with an amount paid on top every
 // month, and the difference. ReCalculate tries the typed amount; Ok keeps it as the
 // client's plan (ends with kResultYes); Exit, Escape and the close button drop it
-// (kResultCancel).
+// (kResultCancel). An amount that is no amount of money is refused with a message.
 class CAdditionalPaymentDlg : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +28,8 @@ public slots:
     void reject() override;
 
 private:
+    // Says what is wrong with the typed amount and keeps the dialog open; true when usable.
+    bool AmountIsUsable();
     void OnRecalculate();
     void ShowFigures();
 

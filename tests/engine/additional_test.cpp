@@ -123,6 +123,79 @@ TEST(AdditionalPaymentSession, ExitDropsTheAmountAndKeepsThePlan)
     EXPECT_EQ(a->PayoffDate, payoff);
 }
 
+// The summary screen recomputes its figures from the plan schedule; after OK that
+// schedule is the plan with the amount, so the summary's way to PlanYears is a second
+// path to the figure the later screens show. The 125.50 case is the one found with
+// "eliminate 71 payments in just 19.5 years".
+TEST(AdditionalPaymentSession, OkTakesPlanYearsAlongAndReopeningRestoresThem)
+{
+    testing_support::LoanTexts tried;
+    tried.today = "12/08/2026";
+    tried.firstPayment = "04/15/2019";
+    tried.amount = "187500";
+    tried.payment = "1412.80";
+    tried.rate = "6.125";
+    for (const char *amount : {"25", "125.50"}) {
+        auto a = Analyse(tried);
+        ASSERT_TRUE(a);
+        const double planYears = a->PlanYears;
+        AdditionalPaymentSession session(*a);
+        session.Start();
+        session.Use(amount);
+        const double taken = a->PlanYears;
+        EXPECT_LT(taken, planYears) << amount;
+        EXPECT_NEAR(taken * 12, a->TermMonths - a->PaymentsEliminated - a->PlanStartPayment, 1e-9) << amount;
+
+        auto summary = std::make_unique<LoanAnalysis>(*a);
+        ComputeSummaryScreenFigures(*summary);
+        EXPECT_EQ(summary->PaymentsEliminated, a->PaymentsEliminated) << amount;
+        EXPECT_DOUBLE_EQ(summary->PlanYears, taken) << amount;
+
+        AdditionalPaymentSession again(*a);
+        again.Start();
+        EXPECT_DOUBLE_EQ(a->PlanYears, planYears) << amount;
+    }
+}
+
+TEST(AdditionalPaymentSession, ClearingDropsAnAmountKeptFromAnEarlierRun)
+{
+    auto a = Analyse();
+    AdditionalPaymentSession session(*a);
+    session.Start();
+    session.Use("25");
+    ClearAdditionalPayment(*a);
+    EXPECT_EQ(a->AdditionalPayment, 0);
+    EXPECT_EQ(a->AdditionalPaymentText, "0");
+}
+
+TEST(CheckAdditionalAmount, RefusesWhatIsNoAmountOfMoney)
+{
+    struct Case {
+        const char *typed;
+        const char *messagePart; // nullptr: usable
+    };
+    const Case cases[] = {
+        {"25", nullptr},
+        {"$1,250.50", nullptr},
+        {"0", nullptr},
+        {"", nullptr}, // leaves the amount as it is
+        {"abc", "amount of money"},
+        {".", "amount of money"},
+        {"2 5", "amount of money"},
+        {"-20", "cannot be negative"},
+        {"-", "cannot be negative"},
+    };
+    for (const Case &c : cases) {
+        const auto problem = CheckAdditionalAmount(c.typed);
+        if (!c.messagePart) {
+            EXPECT_FALSE(problem) << c.typed;
+            continue;
+        }
+        ASSERT_TRUE(problem) << c.typed;
+        EXPECT_NE(problem->find(c.messagePart), std::string::npos) << c.typed << ": " << *problem;
+    }
+}
+
 TEST(AdditionalPaymentSession, WithoutAnAnalysisShowsNothingAndKeepsSafe)
 {
     auto a = std::make_unique<LoanAnalysis>();

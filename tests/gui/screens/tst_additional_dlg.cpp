@@ -7,6 +7,7 @@
 #include "screens/result_codes.h"
 #include "screens/sample_client.h"
 #include "screens/screen_texts.h"
+#include "screens/ui_common.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,8 @@ private slots:
     void exitDropsTheAmount();
     void reopeningAfterOkRestoresThePlan();
     void zeroAmountChangesNothing();
+    void amountThatIsNoMoneyIsRefused_data();
+    void amountThatIsNoMoneyIsRefused();
     void looksAsDescribed();
 
 private:
@@ -200,6 +203,39 @@ void TestAdditionalDlg::zeroAmountChangesNothing()
     QCOMPARE(Column(dlg, "additional"), Column(dlg, "normal"));
     for (const QString &d : Column(dlg, "difference"))
         QVERIFY2(d == QStringLiteral("0.00") || d == QStringLiteral("0.0") || d == QStringLiteral("0"), qPrintable(d));
+}
+
+void TestAdditionalDlg::amountThatIsNoMoneyIsRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("said");
+    for (const char *button : {"recalculateButton", "okButton"}) {
+        QTest::addRow("abc, %s", button) << "abc" << button << "amount of money";
+        QTest::addRow("-20, %s", button) << "-20" << button << "cannot be negative";
+    }
+}
+
+void TestAdditionalDlg::amountThatIsNoMoneyIsRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QString, said);
+    QStringList messages;
+    SetMessageSink([&messages](const QString &text) { messages << text; });
+    CAdditionalPaymentDlg dlg(nullptr, record_.get());
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const auto atTen = Column(dlg, "additional");
+    AmountEdit(dlg)->setText(typed);
+    Click(dlg, qPrintable(button));
+    SetMessageSink({});
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains(said), qPrintable(messages[0]));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(AmountEdit(dlg)->text(), typed); // kept, to be corrected
+    QCOMPARE(record_->Analysis.AdditionalPayment, 10.0);
+    QCOMPARE(Column(dlg, "additional"), atTen);
 }
 
 void TestAdditionalDlg::looksAsDescribed()
