@@ -6,6 +6,8 @@
 #include "app/wizard.h"
 #include "app_test_support.h"
 #include "format/number_text.h"
+#include "print/enrollment_page.h"
+#include "print/recording_surface.h"
 #include "record/profile_store.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"
@@ -125,10 +127,13 @@ private slots:
     void cleanup();
     void fromStartUpToTheThankYou();
     void signUpToTheEnrollmentForm();
+    void anAdditionalPaymentStaysInItsRun();
 
 private:
     QJsonObject CliFigures(const Loan &loan);
-    void DriveToSignUp(test::ModalScript &script, Driver &d, const Loan &loan, QMap<QString, QString> &summary);
+    void DriveToSignUp(test::ModalScript &script, Driver &d, const Loan &loan, QMap<QString, QString> &summary,
+        const QString &additional = QString());
+    void DriveSignUpScreens(test::ModalScript &script, Driver &d);
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<test::MessageLog> messages_;
@@ -171,7 +176,7 @@ QJsonObject EndToEndTest::CliFigures(const Loan &loan)
 }
 
 void EndToEndTest::DriveToSignUp(
-    test::ModalScript &script, Driver &d, const Loan &loan, QMap<QString, QString> &summary)
+    test::ModalScript &script, Driver &d, const Loan &loan, QMap<QString, QString> &summary, const QString &additional)
 {
     script.Add("tw::CIntroDlg", [&d](QWidget *w) { d.Leave(w, "continueButton"); });
     script.Add("tw::CSlideDlg", [this, &d](QWidget *w) { d.ContinueThroughSlides(w, slides_); });
@@ -186,8 +191,61 @@ void EndToEndTest::DriveToSignUp(
         d.Leave(w, "continueButton");
     });
     script.Add("tw::CSlideDlg", [this, &d](QWidget *w) { d.ContinueThroughSlides(w, slides_); });
-    script.Add("tw::CQuestionsDlg", [&d](QWidget *w) { d.Leave(w, "continueButton"); });
+    if (additional.isEmpty()) {
+        script.Add("tw::CQuestionsDlg", [&d](QWidget *w) { d.Leave(w, "continueButton"); });
+    } else {
+        // Question 9, its Additional button, the amount, Ok. Each button that opens a
+        // dialog is pressed from a timer of its own, so that the script sees that dialog.
+        script.Add("tw::CQuestionsDlg", [&d](QWidget *w) {
+            auto *answer = d.Find<QPushButton>(w, "answerButton9");
+            auto *next = d.Find<QPushButton>(w, "continueButton");
+            QTimer::singleShot(0, w, [answer, next] {
+                answer->click();
+                next->click();
+            });
+        });
+        script.Add("tw::CAnswerDlg", [&d](QWidget *w) {
+            auto *more = d.Find<QPushButton>(w, "additionalButton");
+            QTimer::singleShot(0, w, [more] { more->click(); });
+        });
+        script.Add("tw::CAdditionalPaymentDlg", [&d, additional](QWidget *w) {
+            d.Type(w, "additionalPaymentEdit", additional);
+            d.Leave(w, "okButton");
+        });
+    }
     script.Add("tw::CSlideDlg", [this, &d](QWidget *w) { d.ContinueThroughSlides(w, slides_); });
+}
+
+void EndToEndTest::DriveSignUpScreens(test::ModalScript &script, Driver &d)
+{
+    const CClientRecord &c = client_;
+    script.Add("tw::CSignUpDlg", [&d](QWidget *w) { d.Leave(w, "yesButton"); });
+    script.Add("tw::CPersonalInfoDlg", [&d, &c](QWidget *w) {
+        const std::pair<const char *, const std::string &> fields[]
+            = {{"firstName1Edit", c.FirstName1}, {"lastName1Edit", c.LastName1}, {"addressEdit", c.Address},
+                {"cityEdit", c.City}, {"stateEdit", c.State}, {"zipEdit", c.Zip}, {"homePhoneEdit", c.HomePhone}};
+        for (const auto &[name, value] : fields)
+            d.Type(w, name, Q(value));
+        d.Leave(w, "continueButton");
+    });
+    script.Add("tw::CLenderInfoDlg", [&d, &c](QWidget *w) {
+        const std::pair<const char *, const std::string &> fields[]
+            = {{"lenderNameEdit", c.MortgageName}, {"addressEdit", c.MortgageAddress}, {"cityEdit", c.MortgageCity},
+                {"stateEdit", c.MortgageState}, {"zipEdit", c.MortgageZip},
+                {"accountNumberEdit", c.MortgageAccountNumber}, {"gracePeriodEdit", c.GracePeriod}};
+        for (const auto &[name, value] : fields)
+            d.Type(w, name, Q(value));
+        d.Leave(w, "continueButton");
+    });
+    script.Add("tw::CDebitBankDlg", [&d, &c](QWidget *w) {
+        const std::pair<const char *, const std::string &> fields[]
+            = {{"bankNameEdit", c.BankName}, {"addressEdit", c.BankAddress}, {"cityEdit", c.BankCity},
+                {"stateEdit", c.BankState}, {"zipEdit", c.BankZip}, {"accountNumberEdit", c.BankAccountNumber}};
+        for (const auto &[name, value] : fields)
+            d.Type(w, name, Q(value));
+        d.Leave(w, "printButton");
+    });
+    script.Add("QPrintPreviewDialog", [](QWidget *w) { QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection); });
 }
 
 void EndToEndTest::fromStartUpToTheThankYou()
@@ -351,6 +409,88 @@ void EndToEndTest::signUpToTheEnrollmentForm()
     QVERIFY(extraMonths > 10);
     QVERIFY(!snap.Contains("IntRate", "Mth" + std::to_string(months + 1)));
     QVERIFY(!snap.Contains("Adjust", "Mth1")); // no additional payment was chosen
+}
+
+namespace {
+
+// The texts printed on one line of an enrollment page, joined by " | ".
+QString PrintedAt(const CClientRecord &r, int page, int y)
+{
+    RecordingSurface s;
+    DrawEnrollmentPage(s, page, r);
+    QStringList texts;
+    for (const PrintCall &c : s.TextsAt(y))
+        texts << Q(c.text).trimmed();
+    return texts.join(QStringLiteral(" | "));
+}
+
+// Every text printed on one enrollment page.
+QStringList PrintedOn(const CClientRecord &r, int page)
+{
+    RecordingSurface s;
+    DrawEnrollmentPage(s, page, r);
+    QStringList texts;
+    for (const PrintCall &c : s.Texts())
+        texts << Q(c.text).trimmed();
+    return texts;
+}
+
+} // namespace
+
+// An amount kept on the comparison screen in a run that ended with NO must not reach
+// the form of a later run that never opened that screen: the form's additional payment
+// and its savings describe the plan the second run showed.
+void EndToEndTest::anAdditionalPaymentStaysInItsRun()
+{
+    const Loan loan;
+    const std::string profilePath = dir_->filePath("tallowin.ini").toStdString();
+    CMainFrame frame(profilePath);
+    frame.show();
+    CTallowinView *view = frame.View();
+
+    {
+        // Each run has a script of its own; a finished one must not answer the next run's screens.
+        test::ModalScript first;
+        Driver d1(first);
+        QMap<QString, QString> firstSummary;
+        DriveToSignUp(first, d1, loan, firstSummary, QStringLiteral("25"));
+        first.Add("tw::CSignUpDlg", [&d1](QWidget *w) { d1.Leave(w, "noButton"); });
+        frame.ExecuteCommand(kCmdSavingsDemonstration);
+        QVERIFY2(first.failure.isEmpty(), qPrintable(first.failure));
+        QVERIFY(first.Done());
+        QCOMPARE(view->WizardStep(), kWizardDeclined);
+        QCOMPARE(view->Record().Analysis.AdditionalPayment, 25.0); // kept for the rest of that run
+    }
+
+    test::ModalScript second;
+    Driver d2(second);
+    QMap<QString, QString> summary;
+    DriveToSignUp(second, d2, loan, summary);
+    DriveSignUpScreens(second, d2);
+    frame.ExecuteCommand(kCmdSavingsDemonstration);
+    QVERIFY2(second.failure.isEmpty(), qPrintable(second.failure));
+    QVERIFY2(second.Done(), qPrintable(second.handled.join(" ")));
+    QCOMPARE(view->PrintType(), 1);
+
+    // The second run's summary is the plan without an additional payment.
+    const QJsonObject figures = CliFigures(loan);
+    QVERIFY2(!figures.isEmpty(), "tallowin-cli analyze gave no figures");
+    const QString interest = Q(FormatMoney(figures.value("InterestSavings").toDouble()));
+    QCOMPARE(summary.value("interestSavingsWith"), interest);
+
+    // Approved charges: half of 1,450.00, no increase, that plan's interest savings.
+    const CClientRecord &r = view->Record();
+    QCOMPARE(PrintedAt(r, 3, -1280),
+        QStringLiteral("A) $________  To be debited Bi-Weekly which is 1/2 of my monthly "
+                       "mortgage payment plus the option I chose | 725.00"));
+    QVERIFY2(PrintedAt(r, 3, -1450).endsWith(QStringLiteral("| 0.00")), qPrintable(PrintedAt(r, 3, -1450)));
+    QVERIFY2(PrintedAt(r, 3, -1790).endsWith("| " + interest), qPrintable(PrintedAt(r, 3, -1790)));
+    // The agreement's estimate: the same plan's interest, payments and years.
+    const QStringList agreement = PrintedOn(r, 4);
+    for (const QString &figure : {interest, summary.value("paymentsSavedWith"), summary.value("remainingYearsWith")})
+        QVERIFY2(agreement.contains(figure), qPrintable(figure));
+    // What the profile keeps for the next start: no additional payment either.
+    QCOMPARE(CProfileStore(profilePath).Read("Mortgage", "AdditionalPayment"), std::string("0"));
 }
 
 QTEST_MAIN(EndToEndTest)
