@@ -59,17 +59,17 @@ CAnalysisInfoDlg::CAnalysisInfoDlg(QWidget *parent, CClientRecord *record, CProf
     auto *rateBox = new QGroupBox(QStringLiteral("Interest Rate:"), box);
     auto *rateGrid = new QGridLayout(rateBox);
     SetBoxMargins(rateGrid);
-    variable_ = new QCheckBox(QStringLiteral("Variable"), rateBox);
+    variable_ = new QCheckBox(QStringLiteral("&Variable"), rateBox);
     variable_->setObjectName(QStringLiteral("variableCheck"));
     variable_->setProperty("controlId", 1067);
     lowestRate_ = MakeEdit(rateBox, "lowestRateEdit", 1025);
     highestRate_ = MakeEdit(rateBox, "highestRateEdit", 1027);
 
     auto *names = new QHBoxLayout;
-    names->addWidget(MakeLabel(box, QStringLiteral("First Name:")));
+    names->addWidget(MakeFieldLabel(box, QStringLiteral("&First Name:"), firstName_));
     names->addWidget(firstName_, 1);
     names->addSpacing(8);
-    names->addWidget(MakeLabel(box, QStringLiteral("Last Name:")));
+    names->addWidget(MakeFieldLabel(box, QStringLiteral("&Last Name:"), lastName_));
     names->addWidget(lastName_, 1);
     grid->addLayout(names, 0, 0, 1, 2);
 
@@ -78,17 +78,17 @@ CAnalysisInfoDlg::CAnalysisInfoDlg(QWidget *parent, CClientRecord *record, CProf
     auto *loan = new QGridLayout;
     loan->setVerticalSpacing(2);
     const std::tuple<const char *, const char *, QLineEdit *> loanRows[] = {
-        {"Term (Years):", nullptr, term_},
-        {"Date of First Payment:", "(In the form MM/DD/YYYY)", firstPaymentDate_},
-        {"Loan Amount:", nullptr, amount_},
-        {"Current Payment:", "(Including Taxes and Insurance)", currentPayment_},
-        {"Current Date:", "(Please change if Incorrect)", currentDate_},
+        {"&Term (Years):", nullptr, term_},
+        {"Date of First &Payment:", "(In the form MM/DD/YYYY)", firstPaymentDate_},
+        {"Loan &Amount:", nullptr, amount_},
+        {"C&urrent Payment:", "(Including Taxes and Insurance)", currentPayment_},
+        {"Current &Date:", "(Please change if Incorrect)", currentDate_},
     };
     int row = 0;
     for (const auto &[label, note, edit] : loanRows) {
         if (row > 0)
             loan->setRowMinimumHeight(row++, 4);
-        loan->addWidget(MakeLabel(box, QString::fromUtf8(label)), row, 0);
+        loan->addWidget(MakeFieldLabel(box, QString::fromUtf8(label), edit), row, 0);
         loan->addWidget(edit, row, 1);
         SetMinimumText(edit, QStringLiteral("00/00/0000"));
         ++row;
@@ -108,9 +108,9 @@ CAnalysisInfoDlg::CAnalysisInfoDlg(QWidget *parent, CClientRecord *record, CProf
     SetMinimumText(highestRate_, QStringLiteral("00.000"));
     rateGrid->addWidget(variable_, 0, 0, 1, 2);
     rateGrid->addWidget(variableNote, 1, 0, 1, 2);
-    rateGrid->addWidget(MakeLabel(rateBox, QStringLiteral("Fixed or Lowest Rate:")), 2, 0);
+    rateGrid->addWidget(MakeFieldLabel(rateBox, QStringLiteral("Fixed or L&owest Rate:"), lowestRate_), 2, 0);
     rateGrid->addWidget(lowestRate_, 2, 1);
-    rateGrid->addWidget(MakeLabel(rateBox, QStringLiteral("Highest Rate:")), 3, 0);
+    rateGrid->addWidget(MakeFieldLabel(rateBox, QStringLiteral("&Highest Rate:"), highestRate_), 3, 0);
     rateGrid->addWidget(highestRate_, 3, 1);
     rateGrid->addWidget(rateNote, 4, 0, 1, 2);
     rateGrid->setRowStretch(5, 1);

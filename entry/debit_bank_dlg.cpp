@@ -63,9 +63,9 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     QLineEdit *account = add(F::AccountNumber, &B::accountNumber, "accountNumberEdit");
 
     auto *typeBox = new QGroupBox(QStringLiteral("Type of Account:"), box);
-    checking_ = MakeRadio(typeBox, "Checking", "checkingRadio", 1036);
-    savings_ = MakeRadio(typeBox, "Savings", "savingsRadio", 1040);
-    other_ = MakeRadio(typeBox, "Other", "otherRadio", 1081);
+    checking_ = MakeRadio(typeBox, "C&hecking", "checkingRadio", 1036);
+    savings_ = MakeRadio(typeBox, "&Savings", "savingsRadio", 1040);
+    other_ = MakeRadio(typeBox, "&Other", "otherRadio", 1081);
     description_ = edits_.Add(typeBox, F::Description, &B::description, "descriptionEdit");
     auto *typeRow = new QHBoxLayout(typeBox);
     typeRow->addWidget(checking_);
@@ -75,20 +75,21 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     typeRow->addWidget(other_);
     typeRow->addWidget(description_, 1);
 
-    auto label = [box](const char *text) { return MakeLabel(box, QString::fromUtf8(text)); };
-    grid->addWidget(label("Name Of Bank:"), 0, 0);
+    auto label
+        = [box](const char *text, QWidget *field) { return MakeFieldLabel(box, QString::fromUtf8(text), field); };
+    grid->addWidget(label("Name Of Ban&k:", name), 0, 0);
     grid->addWidget(name, 0, 1, 1, 5);
-    grid->addWidget(label("Address:"), 1, 0);
+    grid->addWidget(label("&Address:", address), 1, 0);
     grid->addWidget(address, 1, 1, 1, 5);
-    grid->addWidget(label("City:"), 2, 0);
+    grid->addWidget(label("Cit&y:", city), 2, 0);
     grid->addWidget(city, 2, 1);
-    grid->addWidget(label("State:"), 2, 2);
+    grid->addWidget(label("S&tate:", state), 2, 2);
     grid->addWidget(state, 2, 3);
-    grid->addWidget(label("Zip:"), 2, 4);
+    grid->addWidget(label("&Zip:", zip), 2, 4);
     grid->addWidget(zip, 2, 5);
-    grid->addWidget(label("Phone:"), 3, 0);
+    grid->addWidget(label("Phon&e:", phone), 3, 0);
     grid->addWidget(phone, 3, 1);
-    grid->addWidget(label("Debit Account #:"), 3, 2);
+    grid->addWidget(label("&Debit Account #:", account), 3, 2);
     grid->addWidget(account, 3, 3, 1, 3);
     grid->addWidget(typeBox, 4, 0, 1, 6);
     grid->setRowStretch(5, 1);

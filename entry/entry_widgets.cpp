@@ -55,6 +55,13 @@ QLabel *MakeLabel(QWidget *parent, const QString &text, bool wrap)
     return label;
 }
 
+QLabel *MakeFieldLabel(QWidget *parent, const QString &text, QWidget *field)
+{
+    QLabel *label = MakeLabel(parent, text);
+    label->setBuddy(field);
+    return label;
+}
+
 QPushButton *MakeButton(QWidget *parent, const QString &text, const char *objectName, int controlId)
 {
     auto *button = new QPushButton(text, parent);

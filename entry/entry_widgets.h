@@ -29,6 +29,9 @@ void SetMinimumText(QLineEdit *edit, const QString &sample);
 void SetBoxMargins(QLayout *layout);
 // A label; `wrap` for texts that may need more than one line.
 QLabel *MakeLabel(QWidget *parent, const QString &text, bool wrap = false);
+// The label of a field: the "&" in its text marks the letter that, with Alt, moves the
+// focus to the field.
+QLabel *MakeFieldLabel(QWidget *parent, const QString &text, QWidget *field);
 QPushButton *MakeButton(QWidget *parent, const QString &text, const char *objectName, int controlId);
 // The program's logo, at its own size, for the lower left corner.
 QLabel *MakeLogo(QWidget *parent);

@@ -62,30 +62,31 @@ CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record, CProfileS
     readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
     additional->setPalette(readOnly);
 
-    auto label = [box](const char *text) { return MakeLabel(box, QString::fromUtf8(text)); };
-    grid->addWidget(label("Lender:"), 0, 0);
+    auto label
+        = [box](const char *text, QWidget *field) { return MakeFieldLabel(box, QString::fromUtf8(text), field); };
+    grid->addWidget(label("&Lender:", name), 0, 0);
     grid->addWidget(name, 0, 1, 1, 5);
-    grid->addWidget(label("Address:"), 1, 0);
+    grid->addWidget(label("&Address:", address), 1, 0);
     grid->addWidget(address, 1, 1, 1, 5);
-    grid->addWidget(label("City:"), 2, 0);
+    grid->addWidget(label("Cit&y:", city), 2, 0);
     grid->addWidget(city, 2, 1);
-    grid->addWidget(label("State:"), 2, 2);
+    grid->addWidget(label("&State:", state), 2, 2);
     grid->addWidget(state, 2, 3);
-    grid->addWidget(label("Zip:"), 2, 4);
+    grid->addWidget(label("&Zip:", zip), 2, 4);
     grid->addWidget(zip, 2, 5);
-    grid->addWidget(label("Phone:"), 3, 0);
+    grid->addWidget(label("&Phone:", phone), 3, 0);
     grid->addWidget(phone, 3, 1);
-    grid->addWidget(label("Account #:"), 3, 2);
+    grid->addWidget(label("Acc&ount #:", account), 3, 2);
     grid->addWidget(account, 3, 3, 1, 3);
 
     // The payment rows have long labels; they get their own two columns.
     auto *money = new QGridLayout;
     money->setColumnStretch(2, 1);
-    money->addWidget(label("Current Payment: (Including Taxes and Insurance):"), 0, 0);
+    money->addWidget(label("Current Pay&ment: (Including Taxes and Insurance):", payment), 0, 0);
     money->addWidget(payment, 0, 1);
-    money->addWidget(label("Additional Monthly Payment (Optional):"), 1, 0);
+    money->addWidget(label("Add&itional Monthly Payment (Optional):", additional), 1, 0);
     money->addWidget(additional, 1, 1);
-    money->addWidget(label("Grace Period (Days):"), 2, 0);
+    money->addWidget(label("&Grace Period (Days):", grace), 2, 0);
     money->addWidget(grace, 2, 1);
     grid->addLayout(money, 4, 0, 1, 6);
     grid->setRowStretch(5, 1);

@@ -37,7 +37,7 @@ void AddLabelled(
     QGridLayout *grid, QWidget *parent, const char *label, QWidget *edit, int row, int pair, int editSpan = 1)
 {
     const int column = 1 + 2 * pair;
-    grid->addWidget(MakeLabel(parent, QString::fromUtf8(label)), row, column);
+    grid->addWidget(MakeFieldLabel(parent, QString::fromUtf8(label), edit), row, column);
     grid->addWidget(edit, row, column + 1, 1, editSpan);
 }
 
@@ -86,27 +86,27 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     QLineEdit *workPhone1 = add(box, F::WorkPhone1, &P::workPhone1, "workPhone1Edit");
     QLineEdit *workPhone2 = add(box, F::WorkPhone2, &P::workPhone2, "workPhone2Edit");
 
-    AddLabelled(grid, box, "First Name:", firstName1, 0, 0);
-    AddLabelled(grid, box, "Last Name:", lastName1, 0, 1);
-    AddLabelled(grid, box, "MI:", mi1, 0, 2);
-    AddLabelled(grid, box, "First Name:", firstName2, 1, 0);
-    AddLabelled(grid, box, "Last Name:", lastName2, 1, 1);
-    AddLabelled(grid, box, "MI:", mi2, 1, 2);
-    AddLabelled(grid, box, "Address:", address, 2, 0, 5);
-    AddLabelled(grid, box, "City:", city, 3, 0);
-    AddLabelled(grid, box, "State:", state, 3, 1);
-    AddLabelled(grid, box, "Zip:", zip, 3, 2);
+    AddLabelled(grid, box, "&First Name:", firstName1, 0, 0);
+    AddLabelled(grid, box, "&Last Name:", lastName1, 0, 1);
+    AddLabelled(grid, box, "&MI:", mi1, 0, 2);
+    AddLabelled(grid, box, "&First Name:", firstName2, 1, 0);
+    AddLabelled(grid, box, "&Last Name:", lastName2, 1, 1);
+    AddLabelled(grid, box, "&MI:", mi2, 1, 2);
+    AddLabelled(grid, box, "&Address:", address, 2, 0, 5);
+    AddLabelled(grid, box, "Cit&y:", city, 3, 0);
+    AddLabelled(grid, box, "&State:", state, 3, 1);
+    AddLabelled(grid, box, "&Zip:", zip, 3, 2);
     // The box spans a row for its title, the two rows of fields and a row below them.
     grid->setRowMinimumHeight(4, propertyBox->fontMetrics().height());
     grid->addWidget(propertyBox, 4, 0, 4, 8);
-    AddLabelled(grid, box, "Address:", propertyAddress, 5, 0, 5);
-    AddLabelled(grid, box, "City:", propertyCity, 6, 0);
-    AddLabelled(grid, box, "State:", propertyState, 6, 1);
-    AddLabelled(grid, box, "Zip:", propertyZip, 6, 2);
+    AddLabelled(grid, box, "&Address:", propertyAddress, 5, 0, 5);
+    AddLabelled(grid, box, "Cit&y:", propertyCity, 6, 0);
+    AddLabelled(grid, box, "&State:", propertyState, 6, 1);
+    AddLabelled(grid, box, "&Zip:", propertyZip, 6, 2);
     grid->setRowMinimumHeight(7, 0);
-    AddLabelled(grid, box, "Home Phone:", homePhone, 8, 0);
-    AddLabelled(grid, box, "Work Phone:", workPhone1, 9, 0);
-    AddLabelled(grid, box, "Work Phone:", workPhone2, 9, 1);
+    AddLabelled(grid, box, "&Home Phone:", homePhone, 8, 0);
+    AddLabelled(grid, box, "&Work Phone:", workPhone1, 9, 0);
+    AddLabelled(grid, box, "&Work Phone:", workPhone2, 9, 1);
     propertyBox->lower();
 
     back_ = MakeButton(this, QStringLiteral("<- &Back"), "backButton", 1053);

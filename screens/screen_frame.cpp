@@ -31,7 +31,9 @@ QPushButton *MakeButton(const QString &text, const char *objectName, QWidget *pa
     button->setObjectName(QString::fromLatin1(objectName));
     if (controlId != 0)
         button->setProperty("controlId", controlId);
-    button->setAutoDefault(false);
+    // Enter on a focused button presses that button; elsewhere it presses the
+    // screen's default button.
+    button->setAutoDefault(true);
     button->setMinimumWidth(DialogUnitsToPixels(button->font(), 50, 14).width());
     return button;
 }

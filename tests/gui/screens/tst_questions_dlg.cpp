@@ -65,10 +65,12 @@ void TestQuestionsDlg::buttonsOpenTheirAnswers_data()
     QTest::addColumn<int>("question");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("additional");
+    QTest::addColumn<bool>("byEnter"); // Enter on the focused button, not a click
     for (int q = 1; q <= 7; ++q)
-        QTest::addRow("question %d", q) << q << q << false;
-    QTest::newRow("question 8 opens answer 10") << 8 << 10 << false;
-    QTest::newRow("question 9 opens answer 9") << 9 << 9 << true;
+        QTest::addRow("question %d", q) << q << q << false << false;
+    QTest::newRow("question 8 opens answer 10") << 8 << 10 << false << false;
+    QTest::newRow("question 9 opens answer 9") << 9 << 9 << true << false;
+    QTest::newRow("Enter on question 3's button") << 3 << 3 << false << true;
 }
 
 void TestQuestionsDlg::buttonsOpenTheirAnswers()
@@ -76,6 +78,7 @@ void TestQuestionsDlg::buttonsOpenTheirAnswers()
     QFETCH(int, question);
     QFETCH(int, answer);
     QFETCH(bool, additional);
+    QFETCH(bool, byEnter);
     DocumentFolder folder;
     WriteAnswers(folder);
     CQuestionsDlg dlg(nullptr, &record_);
@@ -91,7 +94,13 @@ void TestQuestionsDlg::buttonsOpenTheirAnswers()
         seen.text = a->findChild<CRichTextView *>(QStringLiteral("richText"))->PlainText();
         QTest::mouseClick(a->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     });
-    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("answerButton%1").arg(question)), Qt::LeftButton);
+    auto *button = dlg.findChild<QPushButton *>(QStringLiteral("answerButton%1").arg(question));
+    if (byEnter) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
 
     QCOMPARE(seen.number, answer);
     QCOMPARE(seen.additionalVisible, additional);
@@ -126,6 +135,7 @@ void TestQuestionsDlg::results_data()
     QTest::newRow("Back") << "backButton" << int(kResultBack);
     QTest::newRow("Continue") << "continueButton" << int(kResultForward);
     QTest::newRow("Escape") << "" << int(kResultCancel);
+    QTest::newRow("Enter on a focused Back") << "\nbackButton" << int(kResultBack);
 }
 
 void TestQuestionsDlg::results()
@@ -135,10 +145,15 @@ void TestQuestionsDlg::results()
     CQuestionsDlg dlg(nullptr, &record_);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    if (button.isEmpty())
+    if (button.isEmpty()) {
         QTest::keyClick(&dlg, Qt::Key_Escape);
-    else
+    } else if (button.startsWith(QLatin1Char('\n'))) {
+        auto *focused = dlg.findChild<QPushButton *>(button.mid(1));
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_Return);
+    } else {
         QTest::mouseClick(dlg.findChild<QPushButton *>(button), Qt::LeftButton);
+    }
     QCOMPARE(dlg.result(), result);
 }
 

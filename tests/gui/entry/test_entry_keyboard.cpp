@@ -1,0 +1,115 @@
+// The keyboard on the data-entry screens: every field can be reached by its label's
+// mnemonic, no two different labels or buttons share a letter, and Enter on a focused
+// button presses that button rather than the screen's default one.
+#include "entry/analysis_info_dlg.h"
+#include "entry/debit_bank_dlg.h"
+#include "entry/lender_info_dlg.h"
+#include "entry/personal_info_dlg.h"
+#include "entry_test_support.h"
+#include "screens/result_codes.h"
+
+#include <QAbstractButton>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMap>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+std::unique_ptr<QDialog> MakeScreen(const QString &which, CClientRecord *record)
+{
+    if (which == QLatin1String("analysis"))
+        return std::make_unique<CAnalysisInfoDlg>(nullptr, record, nullptr);
+    if (which == QLatin1String("personal"))
+        return std::make_unique<CPersonalInfoDlg>(nullptr, record, nullptr);
+    if (which == QLatin1String("lender"))
+        return std::make_unique<CLenderInfoDlg>(nullptr, record);
+    return std::make_unique<CDebitBankDlg>(nullptr, record, nullptr);
+}
+
+// The letter after the "&" of a text, upper case; empty when it has none.
+QString Mnemonic(const QString &text)
+{
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    return key.isEmpty() ? QString() : key.toString().section(QLatin1Char('+'), -1).toUpper();
+}
+
+} // namespace
+
+class TestEntryKeyboard : public QObject {
+    Q_OBJECT
+private slots:
+    void screens_data()
+    {
+        QTest::addColumn<QString>("which");
+        for (const char *which : {"analysis", "personal", "lender", "bank"})
+            QTest::newRow(which) << QString::fromLatin1(which);
+    }
+
+    void everyFieldHasAMnemonicThatReachesIt_data() { screens_data(); }
+    void everyFieldHasAMnemonicThatReachesIt()
+    {
+        QFETCH(QString, which);
+        auto record = std::make_unique<CClientRecord>();
+        auto dlg = MakeScreen(which, record.get());
+        QVERIFY(Open(*dlg));
+
+        // Labels of one wording may share a letter (Alt then walks between them, as for
+        // the two borrowers' names); different wordings may not, nor may buttons.
+        QMap<QString, QString> owner; // letter -> text
+        QMap<QWidget *, QLabel *> labelOf;
+        for (QLabel *label : dlg->findChildren<QLabel *>()) {
+            if (!label->buddy())
+                continue;
+            labelOf[label->buddy()] = label;
+            const QString letter = Mnemonic(label->text());
+            QVERIFY2(!letter.isEmpty(), qPrintable(label->text()));
+            QVERIFY2(owner.value(letter, label->text()) == label->text(),
+                qPrintable(letter + ": " + owner.value(letter) + " / " + label->text()));
+            owner[letter] = label->text();
+        }
+        for (QAbstractButton *button : dlg->findChildren<QAbstractButton *>()) {
+            const QString letter = Mnemonic(button->text());
+            if (letter.isEmpty())
+                continue;
+            QVERIFY2(!owner.contains(letter), qPrintable(letter + ": " + owner.value(letter) + " / " + button->text()));
+            owner[letter] = button->text();
+        }
+
+        for (QLineEdit *edit : dlg->findChildren<QLineEdit *>()) {
+            if (edit->objectName() == QLatin1String("descriptionEdit"))
+                continue; // labelled by the "Other" button beside it
+            QLabel *label = labelOf.value(edit);
+            QVERIFY2(label, qPrintable(edit->objectName() + " has no label"));
+            if (!edit->isEnabled())
+                continue;
+            // Alt and the letter: from elsewhere, the focus lands on a field of that label's wording.
+            dlg->findChild<QPushButton *>(QStringLiteral("backButton"))->setFocus();
+            const QKeySequence key = QKeySequence::mnemonic(label->text());
+            QTest::keySequence(dlg.get(), key);
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY2(focus && labelOf.value(focus) && labelOf.value(focus)->text() == label->text(),
+                qPrintable(label->text() + " moved to " + (focus ? focus->objectName() : QString("nothing"))));
+        }
+    }
+
+    void enterOnAFocusedButtonPressesIt_data() { screens_data(); }
+    void enterOnAFocusedButtonPressesIt()
+    {
+        QFETCH(QString, which);
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        auto dlg = MakeScreen(which, record.get());
+        QVERIFY(Open(*dlg));
+        auto *back = dlg->findChild<QPushButton *>(QStringLiteral("backButton"));
+        back->setFocus();
+        QTest::keyClick(back, Qt::Key_Return);
+        QCOMPARE(dlg->result(), int(kResultBack));
+        QCOMPARE(log.texts, QStringList()); // no check ran, as after Continue
+    }
+};
+
+QTEST_MAIN(TestEntryKeyboard)
+#include "test_entry_keyboard.moc"
