@@ -61,10 +61,23 @@ void ShowHelpPopup(QWidget *control, const QString &text)
         State().sink(control, text);
         return;
     }
-    // Just below the control, so the pop-up does not hide what is typed in it. The topic
-    // is plain text: a "<" in it must show as it stands.
+    // Just below the control, so the pop-up does not hide what is typed in it.
     QWhatsThis::showText(
-        control->mapToGlobal(QPoint(control->width() / 4, control->height())), Qt::convertFromPlainText(text), control);
+        control->mapToGlobal(QPoint(control->width() / 4, control->height())), HelpPopupText(text), control);
+}
+
+QString HelpPopupText(const QString &topic)
+{
+    // The topic is plain text: a "<" in it must show as it stands. Kept as ordinary
+    // blanks (not the non-breaking ones of preformatted text), they are where the
+    // pop-up wraps; otherwise it can only break inside words. A line break at the end
+    // would show as an empty last line.
+    QString text = topic;
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    QString html = text.toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    return QStringLiteral("<p>") + html + QStringLiteral("</p>");
 }
 
 CContextHelp::CContextHelp(QDialog *dialog, int dialogId)
@@ -80,8 +93,8 @@ void CContextHelp::Add(QWidget *control, int controlId)
 {
     entries_.push_back({control, controlId});
     control->installEventFilter(this);
-    control->setWhatsThis(Qt::convertFromPlainText(
-        QString::fromStdString(SharedHelpTexts().TextFor(HelpContextId(dialogId_, controlId)))));
+    control->setWhatsThis(
+        HelpPopupText(QString::fromStdString(SharedHelpTexts().TextFor(HelpContextId(dialogId_, controlId)))));
 }
 
 const CContextHelp::Entry *CContextHelp::Find(const QWidget *widget) const

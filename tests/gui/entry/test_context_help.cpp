@@ -7,6 +7,9 @@
 #include "entry_test_support.h"
 
 #include <QCheckBox>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QWhatsThis>
 #include <QtTest>
 
@@ -120,7 +123,7 @@ private slots:
         QCOMPARE(help.texts, (QStringList {expected, expected}));
         QCOMPARE(help.controls, (QStringList {widget->objectName(), widget->objectName()}));
         // The caption's help button shows the same topic.
-        QCOMPARE(widget->whatsThis(), Qt::convertFromPlainText(expected));
+        QCOMPARE(widget->whatsThis(), HelpPopupText(expected));
         QVERIFY(dlg->isVisible());
     }
 
@@ -183,6 +186,49 @@ private slots:
         QVERIFY(popup);
         QVERIFY(popup->geometry().top() >= term->mapToGlobal(QPoint(0, term->height())).y() - 1);
         QWhatsThis::hideText();
+    }
+
+    // Laid out as the pop-up lays out its text (a document of the application font,
+    // sized by adjustSize), the longest shipped topic breaks only after a blank, its
+    // lines hold every word in order, and no line is empty.
+    void popupWrapsTheLongestTopicAtWordBoundaries()
+    {
+        const CHelpTexts shipped = CHelpTexts::FromFile(TALLOWIN_HELP_FILE);
+        QString longest;
+        for (int dialog : {136, 147, 150, 152})
+            for (int control : HelpControlIds(dialog))
+                if (auto t = shipped.Find(HelpContextId(dialog, control)); t && int(t->size()) > longest.size())
+                    longest = QString::fromStdString(*t);
+        QVERIFY(longest.size() > 250);
+        longest += QStringLiteral(" A <b> stays text.");
+
+        QTextDocument doc;
+        doc.setDefaultFont(QApplication::font());
+        QVERIFY(Qt::mightBeRichText(HelpPopupText(longest))); // the pop-up takes it as rich text
+        doc.setHtml(HelpPopupText(longest));
+        doc.adjustSize();
+        QCOMPARE(doc.blockCount(), 1);
+        const QTextBlock block = doc.begin();
+        const QString shown = block.text();
+        QCOMPARE(shown.simplified(), longest.simplified());
+        QTextLayout *layout = block.layout();
+        QVERIFY(layout->lineCount() > 2); // it does wrap
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const QString text = shown.mid(line.textStart(), line.textLength());
+            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(QStringLiteral("line %1 is empty").arg(i)));
+            if (i + 1 < layout->lineCount())
+                QVERIFY2(text.endsWith(QLatin1Char(' ')),
+                    qPrintable(QStringLiteral("line %1 breaks a word: ").arg(i) + text));
+        }
+    }
+
+    void topicLineBreaksAreKeptAndNoneAdded()
+    {
+        QTextDocument doc;
+        doc.setHtml(HelpPopupText(QStringLiteral("First line\nsecond line\n")));
+        QCOMPARE(doc.blockCount(), 1);
+        QCOMPARE(doc.toPlainText(), QStringLiteral("First line\nsecond line"));
     }
 
     void defaultFileLivesBesideTheProgram()
