@@ -4,6 +4,7 @@
 #include "engine/additional.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "entry/rules/analysis_checks.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_service.h"
@@ -76,10 +77,17 @@ void CTallowinView::OnSavingsDemonstration()
 
 void CTallowinView::Calculate()
 {
-    WaitCursor wait;
-    SetUpDebitDates(record_.Analysis);
-    if (ComputeSchedules(record_.Analysis))
-        ClearAdditionalPayment(record_.Analysis); // the new schedules carry none
+    const std::string typedPayment = record_.Analysis.CurrentPaymentText;
+    {
+        WaitCursor wait;
+        SetUpDebitDates(record_.Analysis);
+        if (ComputeSchedules(record_.Analysis))
+            ClearAdditionalPayment(record_.Analysis); // the new schedules carry none
+    }
+    // The raised payment is what the form will debit; it is never changed unsaid.
+    if (const std::string notice = RaisedPaymentNotice(typedPayment, record_.Analysis.CurrentPaymentText);
+        !notice.empty())
+        ShowMessage(this, QString::fromStdString(notice));
 }
 
 void CTallowinView::ThankYou()

@@ -161,17 +161,30 @@ std::optional<AnalysisCheckFailure> CheckLoanNotPaidOff(const LoanAnalysis &a, i
 std::optional<AnalysisCheckFailure> CheckPaymentCoversLoan(const LoanAnalysis &a, const LoanNumbers &n)
 {
     const double rate = TextToDouble(a.LowestRateText);
-    const double loanPayment = ToCents(LevelPayment(static_cast<float>(rate / 1200.0), n.termYears * 12, n.loanAmount));
+    const double loanPayment = LevelPayment(static_cast<float>(rate / 1200.0), n.termYears * 12, n.loanAmount);
     const double entered = TextToDouble(a.CurrentPaymentText);
-    if (entered + 0.01 >= loanPayment)
+    // Within half a cent the loan's payment rounds to the payment typed.
+    if (entered + 0.005 >= loanPayment)
         return std::nullopt;
     return Fail(AnalysisField::CurrentPayment,
-        "The current payment of $" + FormatMoney(entered) + " is less than $" + FormatMoney(loanPayment)
+        "The current payment of $" + FormatMoney(entered) + " is less than $" + FormatMoney(ToCents(loanPayment))
             + ", the principal and interest alone of this loan" + (a.VariableFlag ? " at its lowest rate" : "")
             + ".\nPlease check the current payment, the loan amount, the term and the rate.");
 }
 
 } // namespace
+
+std::string RaisedPaymentNotice(const std::string &typed, const std::string &used)
+{
+    const double before = TextToDouble(CleanNumberText(typed));
+    const double after = TextToDouble(CleanNumberText(used));
+    if (!(after > before + 0.005))
+        return {};
+    return "Your current payment of $" + FormatMoney(before) + " is less than $" + FormatMoney(after)
+        + ", what principal and interest come to at the average of your lowest and highest rates.\n"
+          "The savings are calculated with $"
+        + FormatMoney(after) + ", which the Current Payment field now shows.";
+}
 
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a)
 {

@@ -54,4 +54,10 @@ inline constexpr double kMaxPlausibleRate = 25.0;
 // names the field to correct.
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a);
 
+// For a variable rate the calculation may raise a current payment that covers the loan
+// at its lowest rate to the payment at the average rate, and shows the raised one from
+// then on. What to tell the user when it did (payment texts before and after the
+// calculation); "" when the payment stayed.
+std::string RaisedPaymentNotice(const std::string &typed, const std::string &used);
+
 } // namespace tw

@@ -1,5 +1,7 @@
 #include "entry/rules/analysis_checks.h"
 
+#include "engine/schedules.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -356,6 +358,8 @@ INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
             AnalysisField::FirstPaymentDate, "last payment is due on 12/15/2026"},
         ImplausibleLoan {"PaymentBelowPrincipalAndInterest", [](AnalysisForm &f) { f.currentPayment = "1000"; },
             AnalysisField::CurrentPayment, "less than $1,139.27"},
+        ImplausibleLoan {"PaymentOneCentShort", [](AnalysisForm &f) { f.currentPayment = "1139.26"; },
+            AnalysisField::CurrentPayment, "less than $1,139.27"},
         ImplausibleLoan {"PaymentOfPrincipalAndInterestExactly", [](AnalysisForm &f) { f.currentPayment = "1139.27"; },
             std::nullopt, ""},
         ImplausibleLoan {"VariablePaymentBelowTheAverageRateOnly",
@@ -367,6 +371,30 @@ INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
             },
             std::nullopt, ""}),
     [](const ::testing::TestParamInfo<ImplausibleLoan> &info) { return std::string(info.param.name); });
+
+// A variable loan's payment may be raised to the payment at the average rate: 6.125 %
+// and 9 % average 7.5625 %, where 187,500.00 over 360 months takes 1,319.06 (annuity
+// formula). The user is told; a payment the calculation keeps needs no word.
+TEST(AnalysisChecks, RaisedPaymentIsTold)
+{
+    AnalysisForm form = TriedLoan();
+    form.variable = true;
+    form.highestRate = "9";
+    form.currentPayment = "1,140.00";
+    auto record = std::make_unique<CClientRecord>();
+    ASSERT_FALSE(ApplyAnalysisForm(form, *record));
+    ASSERT_FALSE(CheckAnalysisCanRun(record->Analysis));
+    const std::string typed = record->Analysis.CurrentPaymentText;
+    ASSERT_TRUE(ComputeSchedules(record->Analysis));
+    const std::string notice = RaisedPaymentNotice(typed, record->Analysis.CurrentPaymentText);
+    EXPECT_NE(notice.find("$1,140.00 is less than $1,319.06"), std::string::npos) << notice;
+
+    record = std::make_unique<CClientRecord>();
+    ASSERT_FALSE(ApplyAnalysisForm(TriedLoan(), *record));
+    const std::string kept = record->Analysis.CurrentPaymentText;
+    ASSERT_TRUE(ComputeSchedules(record->Analysis));
+    EXPECT_EQ(RaisedPaymentNotice(kept, record->Analysis.CurrentPaymentText), "");
+}
 
 } // namespace
 } // namespace tw
