@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace tw::cli {
 
@@ -187,8 +188,12 @@ int RunAnalyzeCommand(const std::vector<std::string> &args)
 
     std::unique_ptr<AdditionalComparison> extra;
     if (const auto amount = options.value("--additional")) {
-        if (CleanNumberText(*amount).empty()) {
-            std::cerr << "The additional payment must be an amount such as 100.00.\n";
+        // The comparison screen's rule, and an amount has to be given.
+        const auto problem = amount->empty()
+            ? std::optional<std::string>("The additional payment must be an amount such as 100.00.")
+            : CheckAdditionalAmount(*amount);
+        if (problem) {
+            std::cerr << *problem << "\n";
             return kExitRefused;
         }
         AdditionalPaymentSession session(a);

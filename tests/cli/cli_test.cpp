@@ -180,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, AnalyzeRefusals,
                      "100000", "--payment", "900", "--rate", "7.5"},
             "debit calendar"},
         Refusal {With(kReferenceLoan, {"--additional", "ten"}), "additional payment"},
+        Refusal {With(kReferenceLoan, {"--additional", "-20"}), "cannot be negative"},
         Refusal {With(kReferenceLoan, {"--colour"}), "Unknown option --colour."},
         Refusal {{"analyze", "--today"}, "needs a value"}, Refusal {{"frobnicate"}, "Unknown command"}),
     [](const testing::TestParamInfo<Refusal> &info) { return "Case" + std::to_string(info.index); });
