@@ -53,7 +53,7 @@ TEST(ComputeSchedules, LowCurrentPaymentIsRaisedToTheLoansOwn)
     auto low = Analyse({.payment = "500.00"});
     ASSERT_TRUE(low);
     EXPECT_EQ(low->CurrentPaymentText, "699.21");
-    EXPECT_EQ(low->HalfPayment, low->MonthlySchedule[0].Payment * 0.5);
+    EXPECT_EQ(FormatMoney(low->HalfPayment), "349.61"); // half of 699.2145
 
     auto high = Analyse({.payment = "900.00"});
     EXPECT_EQ(high->CurrentPaymentText, "900.00");
