@@ -27,7 +27,9 @@ TEST(ComputeSummaryFigures, ReferenceLoan)
         {a->FiveYearPrincipal, "5,382.20"}, {a->FiveYearInterest, "36,570.40"}, {a->FiveYearBalance, "94,724.98"},
         {a->FiveYearPayments, "41,952.87"}, {a->TenYearPrincipal, "13,204.11"}, {a->TenYearInterest, "70,701.09"},
         {a->TenYearBalance, "86,951.65"}, {a->TenYearPayments, "83,905.74"}, {a->YearsToPayHalf, "22.08"},
-        {a->PaymentsToPayHalf, "185,291.85"}, {a->TotalPaid, "251,721.99"}});
+        {a->PaymentsToPayHalf, "185,291.85"}, {a->TotalPaid, "251,721.99"},
+        // 60 freed payments p = 699.2145 at g = 1.008333: p g^60 + p (g^59 - 1) / (g - 1).
+        {a->InvestmentValue, "54,154.06"}});
 
     const auto notStarted = Analyse({.firstPayment = "03/01/2027"});
     EXPECT_EQ(notStarted->PaymentsEliminated, 99);
