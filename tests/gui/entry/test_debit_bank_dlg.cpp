@@ -149,40 +149,6 @@ private slots:
         QCOMPARE(Q(record->AccountOptionalDescription), QStringLiteral("Money market"));
     }
 
-    void closingAsksAndKeepsWhatWasTyped_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::addColumn<bool>("endIt");
-        QTest::newRow("Escape, stay") << true << false;
-        QTest::newRow("close button, stay") << false << false;
-        QTest::newRow("Escape, end") << true << true;
-        QTest::newRow("close button, end") << false << true;
-    }
-    void closingAsksAndKeepsWhatWasTyped()
-    {
-        QFETCH(bool, escape);
-        QFETCH(bool, endIt);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        QuestionLog questions(endIt);
-        CDebitBankDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        Type(&dlg, "bankNameEdit", QStringLiteral("First Akron")); // the rest stays empty
-        EscapeOrClose(dlg, escape);
-        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
-        QCOMPARE(dlg.isVisible(), !endIt);
-        if (!endIt) {
-            QVERIFY(record->BankName.empty());
-            QVERIFY(!box.ProfileExists());
-            return;
-        }
-        QCOMPARE(dlg.result(), int(kResultEnded));
-        QCOMPARE(Q(LoadRecord(box.ProfilePath())->BankName), QStringLiteral("First Akron"));
-        // Not an enrollment: no grid data is written.
-        QVERIFY(CProfileStore(box.ProfilePath().toStdString()).Read("PrinBal", "Mth1").empty());
-    }
-
     void failedSaveKeepsTheScreenAndWhatWasTyped()
     {
         Sandbox box;

@@ -101,42 +101,6 @@ private slots:
         QCOMPARE(Q(record->GracePeriod), QStringLiteral("10"));
     }
 
-    void closingAsksAndKeepsWhatWasTyped_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::addColumn<bool>("endIt");
-        QTest::newRow("Escape, stay") << true << false;
-        QTest::newRow("close button, stay") << false << false;
-        QTest::newRow("Escape, end") << true << true;
-        QTest::newRow("close button, end") << false << true;
-    }
-    void closingAsksAndKeepsWhatWasTyped()
-    {
-        QFETCH(bool, escape);
-        QFETCH(bool, endIt);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        record->GracePeriod = "10";
-        QuestionLog questions(endIt);
-        CLenderInfoDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        Type(&dlg, "cityEdit", QStringLiteral("Kent"));
-        Type(&dlg, "gracePeriodEdit", QString()); // an emptied field keeps the record's text
-        EscapeOrClose(dlg, escape);
-        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
-        QCOMPARE(dlg.isVisible(), !endIt);
-        if (!endIt) {
-            QVERIFY(record->MortgageCity.empty());
-            QVERIFY(!box.ProfileExists());
-            return;
-        }
-        QCOMPARE(dlg.result(), int(kResultEnded));
-        const auto saved = LoadRecord(box.ProfilePath());
-        QCOMPARE(Q(saved->MortgageCity), QStringLiteral("Kent"));
-        QCOMPARE(Q(saved->GracePeriod), QStringLiteral("10"));
-    }
-
     void additionalPaymentIsReadOnly()
     {
         auto record = std::make_unique<CClientRecord>();

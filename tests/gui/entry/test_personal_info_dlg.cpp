@@ -106,39 +106,6 @@ private slots:
         QVERIFY(!box.ProfileExists());
     }
 
-    void closingAsksAndKeepsWhatWasTyped_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::addColumn<bool>("endIt");
-        QTest::newRow("Escape, stay") << true << false;
-        QTest::newRow("close button, stay") << false << false;
-        QTest::newRow("Escape, end") << true << true;
-        QTest::newRow("close button, end") << false << true;
-    }
-    void closingAsksAndKeepsWhatWasTyped()
-    {
-        QFETCH(bool, escape);
-        QFETCH(bool, endIt);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        QuestionLog questions(endIt);
-        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        Type(&dlg, "cityEdit", QStringLiteral("Akron")); // the required fields stay empty
-        EscapeOrClose(dlg, escape);
-        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
-        QCOMPARE(dlg.isVisible(), !endIt);
-        if (!endIt) {
-            QVERIFY(record->City.empty());
-            QVERIFY(!box.ProfileExists());
-            return;
-        }
-        QCOMPARE(dlg.result(), int(kResultEnded));
-        QCOMPARE(Q(record->City), QStringLiteral("Akron"));
-        QCOMPARE(Q(LoadRecord(box.ProfilePath())->City), QStringLiteral("Akron"));
-    }
-
     void opensWithTheRecordsTexts()
     {
         auto record = std::make_unique<CClientRecord>();

@@ -1,6 +1,7 @@
-// The keyboard on the data-entry screens: every field can be reached by its label's
-// mnemonic, no two different labels or buttons share a letter, and Enter on a focused
-// button presses that button rather than the screen's default one.
+// What the data-entry screens share: every field can be reached by its label's
+// mnemonic, no two different labels or buttons share a letter, Enter on a focused
+// button presses that button rather than the screen's default one, and closing a
+// sign-up screen asks first and keeps what was typed.
 #include "entry/analysis_info_dlg.h"
 #include "entry/debit_bank_dlg.h"
 #include "entry/lender_info_dlg.h"
@@ -18,15 +19,23 @@ using namespace tw::test;
 
 namespace {
 
-std::unique_ptr<QDialog> MakeScreen(const QString &which, CClientRecord *record)
+std::unique_ptr<QDialog> MakeScreen(const QString &which, CClientRecord *record, CProfileStore *profile = nullptr)
 {
     if (which == QLatin1String("analysis"))
-        return std::make_unique<CAnalysisInfoDlg>(nullptr, record, nullptr);
+        return std::make_unique<CAnalysisInfoDlg>(nullptr, record, profile);
     if (which == QLatin1String("personal"))
-        return std::make_unique<CPersonalInfoDlg>(nullptr, record, nullptr);
+        return std::make_unique<CPersonalInfoDlg>(nullptr, record, profile);
     if (which == QLatin1String("lender"))
-        return std::make_unique<CLenderInfoDlg>(nullptr, record);
-    return std::make_unique<CDebitBankDlg>(nullptr, record, nullptr);
+        return std::make_unique<CLenderInfoDlg>(nullptr, record, profile);
+    return std::make_unique<CDebitBankDlg>(nullptr, record, profile);
+}
+
+// The city each sign-up screen keeps.
+std::string CityOf(const QString &which, const CClientRecord &r)
+{
+    if (which == QLatin1String("personal"))
+        return r.City;
+    return which == QLatin1String("lender") ? r.MortgageCity : r.BankCity;
 }
 
 // The letter after the "&" of a text, upper case; empty when it has none.
@@ -38,7 +47,7 @@ QString Mnemonic(const QString &text)
 
 } // namespace
 
-class TestEntryKeyboard : public QObject {
+class TestEntryCommon : public QObject {
     Q_OBJECT
 private slots:
     void screens_data()
@@ -109,7 +118,48 @@ private slots:
         QCOMPARE(dlg->result(), int(kResultBack));
         QCOMPARE(log.texts, QStringList()); // no check ran, as after Continue
     }
+
+    // Escape or the close button on a sign-up screen, with the required fields empty:
+    // the question comes first; No keeps the screen and stores nothing; Yes stores what
+    // was typed, saves it for the next run and ends the demonstration.
+    void closingASignUpScreenAsksAndKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<bool>("endIt");
+        for (const char *which : {"personal", "lender", "bank"}) {
+            QTest::addRow("%s, Escape, stay", which) << QString::fromLatin1(which) << true << false;
+            QTest::addRow("%s, close, stay", which) << QString::fromLatin1(which) << false << false;
+            QTest::addRow("%s, Escape, end", which) << QString::fromLatin1(which) << true << true;
+            QTest::addRow("%s, close, end", which) << QString::fromLatin1(which) << false << true;
+        }
+    }
+    void closingASignUpScreenAsksAndKeepsWhatWasTyped()
+    {
+        QFETCH(QString, which);
+        QFETCH(bool, escape);
+        QFETCH(bool, endIt);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        QuestionLog questions(endIt);
+        auto dlg = MakeScreen(which, record.get(), &store);
+        QVERIFY(Open(*dlg));
+        Type(dlg.get(), "cityEdit", QStringLiteral("Akron"));
+        EscapeOrClose(*dlg, escape);
+        QCOMPARE(questions.texts, QStringList {QStringLiteral("End the demonstration? What you typed here is kept.")});
+        QCOMPARE(dlg->isVisible(), !endIt);
+        if (!endIt) {
+            QVERIFY(CityOf(which, *record).empty());
+            QVERIFY(!box.ProfileExists());
+            return;
+        }
+        QCOMPARE(dlg->result(), int(kResultEnded));
+        QCOMPARE(Q(CityOf(which, *LoadRecord(box.ProfilePath()))), QStringLiteral("Akron"));
+        // Not an enrollment: no grid data is written.
+        QVERIFY(CProfileStore(box.ProfilePath().toStdString()).Read("PrinBal", "Mth1").empty());
+    }
 };
 
-QTEST_MAIN(TestEntryKeyboard)
-#include "test_entry_keyboard.moc"
+QTEST_MAIN(TestEntryCommon)
+#include "test_entry_common.moc"
