@@ -40,3 +40,78 @@ TEST(FitTextToWidth, NeverSplitsACharacter)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// Proportional widths: 'i' and 'l' narrow, 'M' and 'W' wide, every other character 10,
+// counting whole UTF-8 characters.
+int Proportional(std::string_view text)
+{
+    int width = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) == 0x80)
+            continue;
+        width += c == 'i' || c == 'l' ? 4 : c == 'M' || c == 'W' ? 15 : 10;
+    }
+    return width;
+}
+
+// The rule as written: measure, drop the last character, measure again.
+std::string OneAtATime(std::string_view text, int maxWidth, bool ellipsis)
+{
+    std::string out(text);
+    bool cut = false;
+    while (!out.empty() && Proportional(out) > maxWidth) {
+        std::size_t i = out.size() - 1;
+        while (i > 0 && (static_cast<unsigned char>(out[i]) & 0xC0) == 0x80)
+            --i;
+        out.erase(i);
+        cut = true;
+    }
+    if (cut && ellipsis) {
+        std::size_t i = out.empty() ? 0 : out.size() - 1;
+        while (i > 0 && (static_cast<unsigned char>(out[i]) & 0xC0) == 0x80)
+            --i;
+        out.erase(i);
+        out += "...";
+    }
+    return out;
+}
+
+TEST(FitTextToWidth, GivesTheLongestPrefixTheOneAtATimeRuleGives)
+{
+    const std::string texts[] = {"M", "il", "Wilhelmina Montgomery-Illingworth",
+        "Jos\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x8F\xA0 MWMWi", std::string(37, 'i') + std::string(5, 'W')};
+    for (const std::string &text : texts) {
+        for (int width = -1; width <= Proportional(text) + 1; ++width) {
+            for (bool ellipsis : {false, true}) {
+                EXPECT_EQ(FitTextToWidth(Proportional, text, width, ellipsis), OneAtATime(text, width, ellipsis))
+                    << text << " in " << width << (ellipsis ? " with ellipsis" : "");
+            }
+        }
+    }
+}
+
+// A pasted megabyte costs about what the few characters that fit cost, not a measure
+// of every shorter prefix.
+TEST(FitTextToWidth, CostFollowsWhatFitsNotTheTextLength)
+{
+    const std::string huge(1 << 20, 'x');
+    for (int width : {0, 55, 6000}) {
+        std::size_t calls = 0;
+        std::size_t measured = 0;
+        const auto counting = [&](std::string_view t) {
+            ++calls;
+            measured += t.size();
+            return FixedPitch(t);
+        };
+        const std::string fitted = FitTextToWidth(counting, huge, width, false);
+        EXPECT_EQ(fitted.size(), static_cast<std::size_t>(width / 10));
+        EXPECT_LE(calls, 2u * 12 + 2) << width;
+        EXPECT_LE(measured, 32 * (fitted.size() + 1)) << width;
+    }
+}
+
+} // namespace
+} // namespace tw
