@@ -15,6 +15,10 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -119,6 +123,27 @@ bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFu
     if (done.outcome == FileReplacement::kNotReplaced)
         return fail(QString::fromStdString(done.reason));
     return true;
+}
+
+bool PreparePrivatePdfOutput(const QString &path, QString *error)
+{
+    const std::string name = QFile::encodeName(path).toStdString();
+    const SaveTarget target = ResolveSaveTarget(name);
+    const auto fail = [&](const std::string &reason) {
+        if (error)
+            *error = CannotWrite(path, QString::fromStdString(reason));
+        return false;
+    };
+    if (!target.refusal.empty())
+        return fail(target.refusal);
+    if (target.error != 0)
+        return fail(DescribeFileError(target.error));
+    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return fail(DescribeFileError(errno));
+    const int modeError = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
+    ::close(fd);
+    return modeError == 0 || fail(DescribeFileError(modeError));
 }
 
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error)

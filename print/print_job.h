@@ -33,6 +33,12 @@ using PdfPagesFunction = std::function<bool(QPainter &, QPagedPaintDevice &)>;
 // writes goes through here. On failure returns false and `error` says why in words.
 bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error);
 
+// For a PDF that Qt itself writes (a printer printing to a file): creates the file, or
+// truncates one of this user's, with mode 0600 before anything is written, so that the
+// output never passes through a readable state. Refuses, as WritePrivatePdf does,
+// another user's file or link and a dangling link.
+bool PreparePrivatePdfOutput(const QString &path, QString *error);
+
 // Every page of a printout, through WritePrivatePdf.
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);
 

@@ -202,6 +202,7 @@ private slots:
     void pdfTextIsUprightWhereExpected();
     void pdfFailureIsReportedInWords();
     void pdfIsForItsOwnerOnly();
+    void printingToAFileIsForItsOwnerOnly();
     void previewShowsAllPagesAndSavesPdf();
     void printSetupChoosesWithoutPrinting();
     void commandWritesThePrintouts();
@@ -444,6 +445,28 @@ void PrintRenderTest::pdfIsForItsOwnerOnly()
         QVERIFY(QFileInfo(path).size() > 1000);
     }
     ::umask(oldMask);
+}
+
+// The print dialog's print-to-file writes through Qt, not through WritePrivatePdf.
+void PrintRenderTest::printingToAFileIsForItsOwnerOnly()
+{
+    const mode_t oldMask = ::umask(022);
+    const QString path = dir_.filePath(QStringLiteral("printed-to-file.pdf"));
+    CPrintService service(nullptr);
+    service.Printer().setOutputFormat(QPrinter::PdfFormat);
+    service.Printer().setOutputFileName(path);
+    QTimer::singleShot(0, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        if (auto *view = preview->findChild<QPrintPreviewWidget *>())
+            view->print();
+        preview->reject();
+    });
+    QVERIFY(service.Preview(kPrintEnrollment, CalculatedClient(kPrintEnrollment)));
+    ::umask(oldMask);
+    QCOMPARE(ModeOf(path), 0600);
+    QVERIFY(QFileInfo(path).size() > 1000);
 }
 
 void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
