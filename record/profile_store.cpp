@@ -186,10 +186,9 @@ FileReplacement ReplacePrivateFile(
     const SaveTarget resolved = ResolveSaveTarget(path);
     if (!resolved.refusal.empty())
         return failed(resolved.refusal);
-    if (resolved.error != 0 && !(makeFolders && resolved.error == ENOENT))
+    if (resolved.error != 0)
         return failed(DescribeFileError(resolved.error) + kept);
-    // A missing folder on the way (when folders are made) is this path's own.
-    const std::string target = resolved.path.empty() ? path : resolved.path;
+    const std::string &target = resolved.path;
 
     const auto slash = target.find_last_of('/');
     const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
