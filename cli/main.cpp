@@ -19,8 +19,9 @@ Commands:
             The client record stored in a profile; account numbers are masked.
   document NAME.qnl LOAN-OPTIONS [--first-name NAME] [--dir DIR] [--html]
             A slide, answer or sign-up document with the client's figures filled in.
-  print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
-            The enrollment package or the schedule of debit dates of a stored client, as PDF.
+  print enrollment|schedule|letter --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
+            The enrollment package, the schedule of debit dates or the analysis letter
+            of a stored client, as PDF.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).

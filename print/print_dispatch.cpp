@@ -1,16 +1,12 @@
 #include "print/print_dispatch.h"
 
+#include "print/analysis_letter.h"
 #include "print/debit_schedule.h"
 #include "print/enrollment_page.h"
 #include "print/print_types.h"
 #include "record/client_record.h"
 
 namespace tw {
-
-namespace {
-// The analysis letter's six pages.
-constexpr int kAnalysisLetterPages = 6;
-} // namespace
 
 int PrintPageCount(int printType)
 {
@@ -33,7 +29,7 @@ void DrawPrintPage(PrintSurface &s, int printType, int page, const CClientRecord
         DrawEnrollmentPage(s, page, record);
         break;
     case kPrintAnalysisLetter:
-        // ANALYSIS LETTER: its page routine goes here; until then its pages stay blank.
+        DrawAnalysisLetterPage(s, page, record);
         break;
     case kPrintDebitSchedule:
         DrawDebitSchedulePage(s, page, record.Analysis);

@@ -245,4 +245,51 @@ std::optional<VendorFailure> ComputeVendorAnalysis(CClientRecord &record)
     return std::nullopt;
 }
 
+const std::vector<VendorFormKey> &VendorFormKeys()
+{
+    using F = VendorField;
+    using V = VendorForm;
+    static const std::vector<VendorFormKey> keys = {
+        {"CurrentDate", F::CurrentDate, &V::currentDate},
+        {"FirstName1", F::FirstName1, &V::firstName1},
+        {"LastName1", F::LastName1, &V::lastName1},
+        {"FirstName2", F::FirstName2, &V::firstName2},
+        {"LastName2", F::LastName2, &V::lastName2},
+        {"Address", F::Address, &V::address},
+        {"City", F::City, &V::city},
+        {"State", F::State, &V::state},
+        {"Zip", F::Zip, &V::zip},
+        {"HomePhone", F::HomePhone, &V::homePhone},
+        {"WorkPhone1", F::WorkPhone1, &V::workPhone1},
+        {"WorkPhone2", F::WorkPhone2, &V::workPhone2},
+        {"LoanStartDate", F::FirstPaymentDate, &V::firstPaymentDate},
+        {"LoanTermYears", F::Term, &V::term},
+        {"LoanAmount", F::Amount, &V::amount},
+        {"CurrentPayment", F::CurrentPayment, &V::currentPayment},
+        {"LowestRate", F::LowestRate, &V::lowestRate},
+        {"HighestRate", F::HighestRate, &V::highestRate},
+    };
+    return keys;
+}
+
+std::string VendorProfileKey(VendorField field)
+{
+    for (const VendorFormKey &k : VendorFormKeys())
+        if (k.field == field)
+            return k.key;
+    return {};
+}
+
+std::optional<VendorFailure> PrepareVendorLetter(CClientRecord &record, const std::string &today)
+{
+    return PrepareVendorLetter(VendorFormFromRecord(record, today), record);
+}
+
+std::optional<VendorFailure> PrepareVendorLetter(const VendorForm &form, CClientRecord &record)
+{
+    if (auto failure = ApplyVendorForm(form, record))
+        return failure;
+    return ComputeVendorAnalysis(record);
+}
+
 } // namespace tw

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -86,5 +87,22 @@ std::optional<VendorFailure> CheckVendorLoanCanRun(CClientRecord &record);
 // figure, computed from the readable form of the typed texts. The texts stay as typed.
 // Returns the failure (and computes nothing) when the loan cannot be calculated.
 std::optional<VendorFailure> ComputeVendorAnalysis(CClientRecord &record);
+
+// The profile key each text field is stored under, in the form's order; the bulk
+// letters' CSV names its columns by these keys.
+struct VendorFormKey {
+    const char *key; // "LoanTermYears"
+    VendorField field;
+    std::string VendorForm::*member;
+};
+const std::vector<VendorFormKey> &VendorFormKeys();
+// "LoanTermYears" for VendorField::Term; "" for the Variable tick.
+std::string VendorProfileKey(VendorField field);
+
+// Print on a stored or imported client without the form: the record's texts with
+// `today` as the current date (Variable ticked when a highest rate is given), every
+// check of the form, the loan check and the calculation. The failure names the field.
+std::optional<VendorFailure> PrepareVendorLetter(CClientRecord &record, const std::string &today);
+std::optional<VendorFailure> PrepareVendorLetter(const VendorForm &form, CClientRecord &record);
 
 } // namespace tw

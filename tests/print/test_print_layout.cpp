@@ -134,11 +134,12 @@ TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
     }
 }
 
-TEST(PrintDispatch, AnalysisLetterPagesAreEmptyForNow)
+TEST(PrintDispatch, AnalysisLetterHasSixPages)
 {
     const CClientRecord r = SampleClient();
     for (int page = 1; page <= 6; ++page)
-        EXPECT_TRUE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
+        EXPECT_FALSE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
+    EXPECT_TRUE(Draw(kPrintAnalysisLetter, 7, r).Calls().empty());
 }
 
 // ---- Enrollment package ----

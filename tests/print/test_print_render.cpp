@@ -234,6 +234,8 @@ void PrintRenderTest::textsStayInsideThePage_data()
     for (int page = 1; page <= 7; ++page)
         QTest::addRow("enrollment %d", page) << int(kPrintEnrollment) << page;
     QTest::addRow("schedule 1") << int(kPrintDebitSchedule) << 1;
+    for (int page = 1; page <= 6; ++page)
+        QTest::addRow("letter %d", page) << int(kPrintAnalysisLetter) << page;
     QTest::addRow("error page") << -1 << 1;
 }
 
