@@ -8,7 +8,7 @@
 
 namespace tw {
 
-int PrintPageCount(int printType)
+int PrintPageCount(PrintSurface &s, int printType, const CClientRecord &record)
 {
     switch (printType) {
     case kPrintEnrollment:
@@ -16,7 +16,7 @@ int PrintPageCount(int printType)
     case kPrintAnalysisLetter:
         return kAnalysisLetterPages;
     case kPrintDebitSchedule:
-        return kDebitSchedulePages;
+        return DebitSchedulePageCount(s, record.Analysis);
     default:
         return 1;
     }
@@ -32,7 +32,7 @@ void DrawPrintPage(PrintSurface &s, int printType, int page, const CClientRecord
         DrawAnalysisLetterPage(s, page, record);
         break;
     case kPrintDebitSchedule:
-        DrawDebitSchedulePage(s, page, record.Analysis);
+        DrawDebitSchedulePage(s, page, record);
         break;
     default:
         DrawErrorPage(s);

@@ -178,7 +178,8 @@ TEST(AnalysisLetter, EveryPageIsNumberedAndOnlySixExist)
     }
     for (const int page : {0, 7, -1})
         EXPECT_TRUE(DrawPage(page, *r).Calls().empty()) << page;
-    EXPECT_EQ(PrintPageCount(kPrintAnalysisLetter), 6);
+    RecordingSurface counter;
+    EXPECT_EQ(PrintPageCount(counter, kPrintAnalysisLetter, *r), 6);
 }
 
 TEST(AnalysisLetter, ComparisonTable)

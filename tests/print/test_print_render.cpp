@@ -278,8 +278,10 @@ void PrintRenderTest::pdfHasEveryPage_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("text");
     QTest::newRow("enrollment") << int(kPrintEnrollment) << 7 << QStringLiteral("Disk Code: TW-123456");
-    QTest::newRow("schedule") << int(kPrintDebitSchedule) << 6 << QStringLiteral("April 5, 2024");
-    QTest::newRow("letter slot") << int(kPrintAnalysisLetter) << 6 << QString();
+    // A page for every 120 dates of the plan: every date, no empty page.
+    const int schedulePages = (CalculatedClient(kPrintDebitSchedule).Analysis.DebitCount + 119) / 120;
+    QTest::newRow("schedule") << int(kPrintDebitSchedule) << schedulePages << QStringLiteral("April 5, 2024");
+    QTest::newRow("letter") << int(kPrintAnalysisLetter) << 6 << QStringLiteral("Comparison of Your Mortgage");
     QTest::newRow("unknown") << -1 << 1 << QStringLiteral("INCORRECT PRINTOUT TYPE");
 }
 
@@ -495,7 +497,12 @@ void PrintRenderTest::commandWritesThePrintouts()
 {
     const QString profile = WriteProfile(FullClient(), QStringLiteral("client.ini"));
     QVERIFY(!profile.isEmpty());
-    for (const auto &[kind, pages] : {std::pair<std::string, int> {"enrollment", 7}, {"schedule", 6}}) {
+    // The schedule has a page for every 120 of its dates, and no empty ones.
+    CClientRecord schedule = FullClient();
+    QVERIFY(!PrepareRecordForPrint(schedule, "03/15/2024", kPrintDebitSchedule).has_value());
+    const int schedulePages = (schedule.Analysis.DebitCount + 119) / 120;
+    for (const auto &[kind, pages] :
+        {std::pair<std::string, int> {"enrollment", 7}, {"schedule", schedulePages}, {"letter", 6}}) {
         const QString pdf = dir_.filePath(QString::fromStdString("cli-" + kind + ".pdf"));
         std::ostringstream out;
         std::ostringstream err;
@@ -520,8 +527,9 @@ void PrintRenderTest::commandRefusesBadInput_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     const QString pdf = dir_.filePath(QStringLiteral("refused.pdf"));
-    QTest::newRow("no printout") << QStringList {} << QString() << 2 << QStringLiteral("enrollment or schedule");
-    QTest::newRow("unknown printout") << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"), pdf}
+    QTest::newRow("no printout") << QStringList {} << QString() << 2
+                                 << QStringLiteral("enrollment, schedule or letter");
+    QTest::newRow("unknown printout") << QStringList {QStringLiteral("letters"), QStringLiteral("--pdf"), pdf}
                                       << QString() << 2 << QStringLiteral("Unknown printout");
     QTest::newRow("unknown option") << QStringList {QStringLiteral("schedule"), QStringLiteral("--color"),
         QStringLiteral("--pdf"), pdf}
