@@ -667,5 +667,25 @@ TEST(DebitSchedulePage, HeaderLineSaysWhoWhatAndWhen)
     EXPECT_EQ(texts[1].text, "January 5, 1996");
 }
 
+// The wording must not promise that nothing is debited before the Start Date: the first
+// debit comes first. Both dates are printed where the wording names them.
+TEST(EnrollmentPackage, WordingNamesTheFirstDebitBeforeTheStartDate)
+{
+    CClientRecord r = SampleClient();
+    r.Analysis.FirstDebitDate = "01/22/2027";
+    r.Analysis.FirstPlanPaymentDate = "02/15/2027";
+    std::string all;
+    for (const int page : {1, 3, 6})
+        for (const PrintCall &t : Draw(kPrintEnrollment, page, r).Texts())
+            all += t.text + "\n";
+    EXPECT_EQ(all.find("before the Start Date"), std::string::npos);
+    EXPECT_EQ(all.find("on or after the Start"), std::string::npos);
+    EXPECT_NE(all.find("first bi-weekly debit is planned for 01/22/2027, and the Start\nDate on your form, 02/15/2027, "
+                       "is the first mortgage payment made under the plan"),
+        std::string::npos);
+    EXPECT_NE(all.find("the first debit for it is taken before it, on 01/22/2027."), std::string::npos);
+    EXPECT_EQ(all.find("{"), std::string::npos);
+}
+
 } // namespace
 } // namespace tw
