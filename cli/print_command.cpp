@@ -121,6 +121,8 @@ std::string Refusal(const AnalysisCheckFailure &f)
     return std::string("The loan in the profile cannot be calculated (") + FieldName(f.field) + "):\n" + f.message;
 }
 
+} // namespace
+
 // Fonts and PDF output need a GUI application; a command line has no display, so
 // Qt's offscreen platform serves unless the caller chose another.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication()
@@ -134,8 +136,6 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
     static char *argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
-
-} // namespace
 
 std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const std::string &today, int printType)
 {
