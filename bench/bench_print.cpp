@@ -5,11 +5,14 @@
 #include "engine/schedules.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
+#include "print/print_kit.h"
 #include "print/print_types.h"
 #include "record/client_record.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -45,7 +48,7 @@ tw::CClientRecord Client()
     a.AdditionalPaymentText = "0";
     tw::SetUpDebitDates(a);
     tw::ComputeSchedules(a);
-    tw::ComputeSummaryScreenFigures(a);
+    tw::ComputeSummaryFigures(a);
     tw::PrepareDebitSchedule(a);
     return r;
 }
@@ -75,6 +78,27 @@ void BM_DebitSchedulePdf(benchmark::State &state)
     RenderToPdf(state, tw::kPrintDebitSchedule);
 }
 BENCHMARK(BM_DebitSchedulePdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_AnalysisLetterPdf(benchmark::State &state)
+{
+    RenderToPdf(state, tw::kPrintAnalysisLetter);
+}
+BENCHMARK(BM_AnalysisLetterPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The fonts and pens of one job on a PDF device: what every printout pays before its
+// first page.
+void BM_PrintKitSetup(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(QDir(dir.path()).filePath(QStringLiteral("kit.pdf")));
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    for (auto _ : state) {
+        tw::CPrintKit kit(painter);
+        benchmark::DoNotOptimize(&kit);
+    }
+}
+BENCHMARK(BM_PrintKitSetup)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 

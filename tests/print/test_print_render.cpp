@@ -185,6 +185,7 @@ class PrintRenderTest : public QObject {
 
 private slots:
     void fontsHaveTheirCellHeights();
+    void shapedWidthsMatchTheFontsOwn();
     void textsStayInsideThePage_data();
     void textsStayInsideThePage();
     void pageTransformMapsTheLogicalPage();
@@ -225,6 +226,28 @@ void PrintRenderTest::fontsHaveTheirCellHeights()
     kit.SelectPrintFont(14);
     QCOMPARE(kit.TextWidth(""), 0);
     QVERIFY(kit.TextWidth("__") > kit.TextWidth("_"));
+}
+
+// Widths come from cached glyph runs where the font has every glyph; they must be the
+// widths the font itself measures, and texts it cannot show alone still get measured.
+void PrintRenderTest::shapedWidthsMatchTheFontsOwn()
+{
+    QPdfWriter writer(dir_.filePath(QStringLiteral("widths.pdf")));
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    CPrintKit kit(painter);
+    for (const int code : {14, 114, 124}) {
+        kit.SelectPrintFont(code);
+        const QFontMetricsF own(kit.FontFor(code), &writer);
+        for (const char *text : {"We've finished the analysis on your ______ year,", "$_______________",
+                 "Ellison-Müller", "Page 6", "1 in 2 (50%)"}) {
+            const double expected = own.horizontalAdvance(QString::fromUtf8(text)) / CPrintKit::kFontOversampling;
+            QVERIFY2(std::abs(kit.TextWidth(text) - expected) <= 1.0, text);
+            QCOMPARE(kit.TextWidth(text), kit.TextWidth(text)); // the cached answer is the same
+        }
+        QVERIFY(kit.TextWidth("\u6797\u7f8e") > 0); // glyphs from another font
+        QVERIFY(kit.TextWidth("\u6797\u7f8e") != kit.TextWidth("\u6797"));
+    }
 }
 
 void PrintRenderTest::textsStayInsideThePage_data()
