@@ -587,6 +587,11 @@ void PrintRenderTest::commandRefusesBadInput_data()
                                << QString() << 2 << QStringLiteral("The current date is invalid.");
     QTest::newRow("loan the engine declines") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf}
                                               << QStringLiteral("tiny") << 2 << QStringLiteral("Loan / LoanAmount");
+    QTest::newRow("letter without a loan amount") << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"),
+        pdf} << QStringLiteral("amount") << 2 << QStringLiteral("(LoanAmount):\nPlease enter the loan amount.");
+    QTest::newRow("letter for a loan the engine declines")
+        << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"), pdf} << QStringLiteral("tiny") << 2
+        << QStringLiteral("(LoanAmount):\nThe loan amount must be more than 1.00");
     QTest::newRow("two printouts") << QStringList {QStringLiteral("schedule"), QStringLiteral("enrollment"),
         QStringLiteral("--pdf"), pdf}
                                    << QString() << 2 << QStringLiteral("Name one printout");
