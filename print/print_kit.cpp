@@ -4,12 +4,14 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <QCoreApplication>
 #include <QGlyphRun>
 #include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <string>
 #include <tuple>
 
@@ -64,11 +66,41 @@ bool SimpleScript(const QString &text)
     return true;
 }
 
+struct ShapeCache {
+    std::map<std::pair<int, int>, QRawFont> rawFonts;
+    std::map<std::tuple<int, int, std::string>, ShapedText> shaped;
+};
+
+ShapeCache &ThreadShapeCache()
+{
+    thread_local ShapeCache cache;
+    return cache;
+}
+
+// Fonts must go before the application that owns the font database: the thread that ends
+// the application empties its cache then; other threads empty theirs when they end.
+std::mutex gCleanupMutex;
+bool gCleanupRegistered = false;
+
+void ReleaseShapeCache()
+{
+    ThreadShapeCache() = ShapeCache {};
+    const std::lock_guard lock(gCleanupMutex);
+    gCleanupRegistered = false;
+}
+
 const ShapedText &Shaped(const QFont &font, std::string_view utf8)
 {
     using Key = std::tuple<int, int, std::string>;
-    thread_local std::map<std::pair<int, int>, QRawFont> rawFonts;
-    thread_local std::map<Key, ShapedText> shaped;
+    {
+        const std::lock_guard lock(gCleanupMutex);
+        if (!gCleanupRegistered && QCoreApplication::instance()) {
+            qAddPostRoutine(ReleaseShapeCache);
+            gCleanupRegistered = true;
+        }
+    }
+    auto &rawFonts = ThreadShapeCache().rawFonts;
+    auto &shaped = ThreadShapeCache().shaped;
     static constexpr std::size_t kMaxShaped = 20000;
 
     Key key {font.pixelSize(), font.weight(), std::string(utf8)};
