@@ -5,9 +5,12 @@
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "entry/rules/analysis_checks.h"
+#include "entry/rules/vendor_checks.h"
+#include "entry/vendor_dlg.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_service.h"
+#include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>
@@ -118,12 +121,31 @@ void CTallowinView::OnAmortizationGrid()
 
 void CTallowinView::OnVendorEntryForm()
 {
-    ShowMessage(this, NotInThisVersion(QStringLiteral("The vendor entry form")));
+    EnsureRecordLoaded();
+    int result = kResultCancel;
+    {
+        CVendorEntryDlg dialog(this, &record_, &profile_);
+        result = dialog.exec();
+    }
+    if (result != kResultYes)
+        return;
+    {
+        WaitCursor wait;
+        // The form has checked that the loan computes; a failure here would leave the
+        // previous client's figures, so it is said rather than printed.
+        if (const auto failure = ComputeVendorAnalysis(record_)) {
+            ShowMessage(this, QString::fromStdString(failure->message));
+            return;
+        }
+    }
+    OnVendorFormPrint();
 }
 
 void CTallowinView::OnVendorFormPrint()
 {
-    ShowMessage(this, NotInThisVersion(QStringLiteral("The analysis letter")));
+    EnsureRecordLoaded();
+    printType_ = kPrintAnalysisLetter;
+    OpenPreview();
 }
 
 void CTallowinView::OnDebitSchedule()
@@ -154,8 +176,8 @@ bool CTallowinView::SaveAsPdfTo(const QString &path)
 {
     if (printType_ == kPrintNone) {
         ShowMessage(this,
-            QStringLiteral("There is nothing to save yet. Print the enrollment form or the bi-weekly "
-                           "debit schedule first; Save as PDF saves the last printout."));
+            QStringLiteral("There is nothing to save yet. Print the enrollment form, the analysis letter or "
+                           "the bi-weekly debit schedule first; Save as PDF saves the last printout."));
         return false;
     }
     QString error;

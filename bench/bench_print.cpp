@@ -5,11 +5,16 @@
 #include "engine/schedules.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
+#include "print/print_kit.h"
 #include "print/print_types.h"
 #include "record/client_record.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -45,7 +50,7 @@ tw::CClientRecord Client()
     a.AdditionalPaymentText = "0";
     tw::SetUpDebitDates(a);
     tw::ComputeSchedules(a);
-    tw::ComputeSummaryScreenFigures(a);
+    tw::ComputeSummaryFigures(a);
     tw::PrepareDebitSchedule(a);
     return r;
 }
@@ -85,6 +90,58 @@ void BM_DebitSchedulePdf(benchmark::State &state)
     RenderToPdf(state, tw::kPrintDebitSchedule);
 }
 BENCHMARK(BM_DebitSchedulePdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_AnalysisLetterPdf(benchmark::State &state)
+{
+    RenderToPdf(state, tw::kPrintAnalysisLetter);
+}
+BENCHMARK(BM_AnalysisLetterPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same without the file: the PDF is written into memory, so the figure is the
+// rendering's own, free of the disk's flush that the file's safe replacement waits for.
+void RenderToMemory(benchmark::State &state, int printType)
+{
+    const tw::CClientRecord record = Client();
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+        QPainter painter(&writer);
+        tw::RenderPrintout(painter, writer, printType, record);
+        painter.end();
+        benchmark::DoNotOptimize(buffer.size());
+    }
+}
+
+void BM_EnrollmentPackagePdfInMemory(benchmark::State &state)
+{
+    RenderToMemory(state, tw::kPrintEnrollment);
+}
+BENCHMARK(BM_EnrollmentPackagePdfInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_AnalysisLetterPdfInMemory(benchmark::State &state)
+{
+    RenderToMemory(state, tw::kPrintAnalysisLetter);
+}
+BENCHMARK(BM_AnalysisLetterPdfInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The fonts and pens of one job on a PDF device: what every printout pays before its
+// first page.
+void BM_PrintKitSetup(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(QDir(dir.path()).filePath(QStringLiteral("kit.pdf")));
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    for (auto _ : state) {
+        tw::CPrintKit kit(painter);
+        benchmark::DoNotOptimize(&kit);
+    }
+}
+BENCHMARK(BM_PrintKitSetup)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 

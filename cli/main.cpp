@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/letters_command.h"
 #include "cli/print_command.h"
 
 #include <iostream>
@@ -20,8 +21,12 @@ Commands:
             The client record stored in a profile; account numbers are masked.
   document NAME.qnl LOAN-OPTIONS [--first-name NAME] [--dir DIR] [--html]
             A slide, answer or sign-up document with the client's figures filled in.
-  print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
-            The enrollment package or the schedule of debit dates of a stored client, as PDF.
+  print enrollment|schedule|letter --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
+            The enrollment package, the schedule of debit dates or the analysis letter
+            of a stored client, as PDF.
+  letters   --csv PROSPECTS.csv --out DIR [--today MM/DD/YYYY] [--jobs N]
+            One analysis letter PDF per prospect row; the header names the vendor
+            form's fields by their profile keys. Bad rows are reported by line.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).
@@ -50,6 +55,8 @@ int main(int argc, char **argv)
         return tw::cli::RunDocumentCommand(args);
     if (command == "print")
         return tw::RunPrintCommand(args);
+    if (command == "letters")
+        return tw::RunLettersCommand(args);
     std::cerr << "Unknown command " << command << ".\n" << kUsage;
     return tw::cli::kExitRefused;
 }

@@ -8,6 +8,7 @@
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "entry/rules/analysis_checks.h"
+#include "entry/rules/vendor_checks.h"
 #include "format/dates.h"
 #include "format/number_text.h"
 #include "print/debit_schedule.h"
@@ -27,7 +28,7 @@ namespace tw {
 namespace {
 
 constexpr const char *kUsage
-    = "usage: tallowin-cli print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf\n";
+    = "usage: tallowin-cli print enrollment|schedule|letter --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf\n";
 
 struct PrintOptions {
     int printType = kPrintNone;
@@ -44,15 +45,17 @@ std::optional<std::string> ParseArguments(const std::vector<std::string> &args, 
         return options.error();
     const auto &words = options.positional();
     if (words.empty())
-        return std::string("Name the printout: enrollment or schedule.");
+        return std::string("Name the printout: enrollment, schedule or letter.");
     if (words.size() > 1)
         return "Name one printout, not \"" + words[0] + "\" and \"" + words[1] + "\".";
     if (words[0] == "enrollment")
         o.printType = kPrintEnrollment;
     else if (words[0] == "schedule")
         o.printType = kPrintDebitSchedule;
+    else if (words[0] == "letter")
+        o.printType = kPrintAnalysisLetter;
     else
-        return "Unknown printout \"" + words[0] + "\": use enrollment or schedule.";
+        return "Unknown printout \"" + words[0] + "\": use enrollment, schedule or letter.";
 
     o.profile = options.value("--profile").value_or("");
     o.today = options.value("--today").value_or("");
@@ -96,6 +99,8 @@ std::string Refusal(const AnalysisCheckFailure &f)
     return std::string("The loan in the profile cannot be calculated (") + FieldName(f.field) + "):\n" + f.message;
 }
 
+} // namespace
+
 // Fonts and PDF output need a GUI application; a command line has no display, so
 // Qt's offscreen platform serves unless the caller chose another.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication()
@@ -110,11 +115,16 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-} // namespace
-
 std::optional<std::string> PrepareRecordForPrint(CClientRecord &record, const std::string &today, int printType)
 {
     LoanAnalysis &a = record.Analysis;
+    // The letter is the vendor form's printout: its record passes the form's checks.
+    if (printType == kPrintAnalysisLetter) {
+        if (auto failure = PrepareVendorLetter(record, today))
+            return "The client in the profile cannot be printed (" + VendorProfileKey(failure->field) + "):\n"
+                + failure->message;
+        return std::nullopt;
+    }
 
     // The loan-entry screen's checks on what the profile holds.
     const AnalysisForm form = cli::LoanFormOfRecord(record, today);

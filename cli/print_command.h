@@ -1,13 +1,20 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QGuiApplication;
+
 namespace tw {
 
 class CClientRecord;
+
+// Fonts and PDF output need Qt's GUI application: one on the offscreen platform (unless
+// the caller chose another) when none runs yet; null when one already does.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication();
 
 // `tallowin-cli print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf`
 // with `args` the words after "print". Loads the client from the profile, runs the

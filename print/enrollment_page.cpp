@@ -44,12 +44,12 @@ constexpr std::string_view kMailingLines[] = {
     "Please return your signed form in the enclosed envelope as soon as you can, so that your plan can begin promptly",
     kSavingsLine,
     "If any information on your form is wrong, correct it neatly on both copies and initial each change. Please do not",
-    "send cash or a payment with your form: nothing is debited from your account before the Start Date shown on",
-    "your form. When we receive your form, we contact your lender and your bank to confirm the information you",
-    "gave us and to set up your plan. You can expect this verification to be complete within 2 to 4 weeks. We will",
-    "then write to you with the date of your first bi-weekly debit and the date of the first mortgage payment made",
-    "under the plan. Until you receive that letter, please keep paying your mortgage exactly as you do now, and",
-    "keep your copy of the form with your mortgage papers.",
+    "send cash or a payment with your form. Your first bi-weekly debit is planned for {FIRSTDEBIT}, and the Start",
+    "Date on your form, {STARTDATE}, is the first mortgage payment made under the plan. When we receive your form,",
+    "we contact your lender and your bank to confirm the information you gave us and to set up your plan. You can",
+    "expect this verification to be complete within 2 to 4 weeks; we will then confirm both dates to you in writing.",
+    "Until you receive that letter, please keep paying your mortgage exactly as you do now, and keep your copy of",
+    "the form with your mortgage papers.",
     "",
     "Thank you for enrolling.",
     "Quarnell Enrollment Services",
@@ -57,6 +57,26 @@ constexpr std::string_view kMailingLines[] = {
     "If you have any questions about your enrollment or this form, please call us toll free at",
     "1-800-555-0142, Monday to Friday, 9 a.m. to 5 p.m. Eastern Time.",
 };
+
+// A date of the plan as the form prints it, or a note while there is none yet.
+std::string PlanDateOrNote(const std::string &date)
+{
+    return date.empty() ? std::string("(to be confirmed)") : date;
+}
+
+// Our wording names the plan's first debit and its Start Date (the first mortgage payment
+// under the plan), which comes after it: "{FIRSTDEBIT}" and "{STARTDATE}" stand for them.
+std::string WithPlanDates(std::string_view line, const LoanAnalysis &a)
+{
+    std::string out(line);
+    for (const auto &[token, value] :
+        {std::pair<std::string_view, std::string> {"{FIRSTDEBIT}", PlanDateOrNote(a.FirstDebitDate)},
+            {"{STARTDATE}", PlanDateOrNote(a.FirstPlanPaymentDate)}}) {
+        if (const auto at = out.find(token); at != std::string::npos)
+            out.replace(at, token.size(), value);
+    }
+    return out;
+}
 
 void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
 {
@@ -86,7 +106,7 @@ void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
         if (y == kSavingsLineY)
             DrawFormLine(s, y, line, {FormatMoney(r.Analysis.TotalPaymentSavings)});
         else if (!line.empty())
-            s.TextLeft(kLeftMargin, y, line);
+            s.TextLeft(kLeftMargin, y, WithPlanDates(line, r.Analysis));
         y -= 200;
     }
 }
@@ -243,15 +263,13 @@ const std::vector<std::string_view> kModifications = {
 
 const std::vector<std::string_view> kTerm = {
     "This agreement begins on the Enrollment Date shown on this form and runs until my mortgage is paid in full,",
-    "unless I cancel it under section 5 or it ends under section 9. The first debit is made on or after the Start "
-    "Date. The Stop",
-    "Date is the estimated month of the final payment under the plan; it may move if my payment, my interest rate or "
-    "the terms",
-    "of my loan change. When my mortgage is paid in full, Quarnell stops the debits and, within 30 days, returns to me "
-    "any",
-    "amount it still holds that is not needed for a payment or for a charge listed above. Ending this agreement does "
-    "not change",
-    "my loan or what I owe my lender in any way.",
+    "unless I cancel it under section 5 or it ends under section 9. The Start Date is the first mortgage payment made",
+    "under the plan; the first debit for it is taken before it, on {FIRSTDEBIT}. The Stop Date is the estimated month",
+    "of the final payment under the plan; it may move if my payment, my interest rate or the terms of my loan change.",
+    "When my mortgage is paid in full, Quarnell stops the debits and, within 30 days, returns to me any amount it "
+    "still",
+    "holds that is not needed for a payment or for a charge listed above. Ending this agreement does not change my "
+    "loan.",
 };
 
 const std::vector<std::string_view> kFundTransfers = {
@@ -326,7 +344,10 @@ void DrawApprovedCharges(PrintSurface &s, const CClientRecord &r)
     int y = -4440 - 30 - kSectionGap;
     y = NextSectionY(DrawSection(s, y, "4. GUARANTEE:", kGuarantee));
     y = NextSectionY(DrawSection(s, y, "5. MODIFICATIONS OR CANCELLATION:", kModifications));
-    y = NextSectionY(DrawSection(s, y, "6. TERM:", kTerm));
+    std::vector<std::string> term;
+    for (const std::string_view line : kTerm)
+        term.push_back(WithPlanDates(line, a));
+    y = NextSectionY(DrawSection(s, y, "6. TERM:", {term.begin(), term.end()}));
     DrawSection(s, y, "7. FUND TRANSFERS AND PAYMENT GUARANTEE:", kFundTransfers);
 }
 

@@ -1,5 +1,6 @@
 #include "print/print_dispatch.h"
 
+#include "print/analysis_letter.h"
 #include "print/debit_schedule.h"
 #include "print/enrollment_page.h"
 #include "print/print_types.h"
@@ -7,12 +8,7 @@
 
 namespace tw {
 
-namespace {
-// The analysis letter's six pages.
-constexpr int kAnalysisLetterPages = 6;
-} // namespace
-
-int PrintPageCount(int printType)
+int PrintPageCount(PrintSurface &s, int printType, const CClientRecord &record)
 {
     switch (printType) {
     case kPrintEnrollment:
@@ -20,7 +16,7 @@ int PrintPageCount(int printType)
     case kPrintAnalysisLetter:
         return kAnalysisLetterPages;
     case kPrintDebitSchedule:
-        return kDebitSchedulePages;
+        return DebitSchedulePageCount(s, record.Analysis);
     default:
         return 1;
     }
@@ -33,10 +29,10 @@ void DrawPrintPage(PrintSurface &s, int printType, int page, const CClientRecord
         DrawEnrollmentPage(s, page, record);
         break;
     case kPrintAnalysisLetter:
-        // ANALYSIS LETTER: its page routine goes here; until then its pages stay blank.
+        DrawAnalysisLetterPage(s, page, record);
         break;
     case kPrintDebitSchedule:
-        DrawDebitSchedulePage(s, page, record.Analysis);
+        DrawDebitSchedulePage(s, page, record);
         break;
     default:
         DrawErrorPage(s);

@@ -36,11 +36,11 @@ QString CannotWrite(const QString &path, const QString &reason)
 bool RenderPrintout(
     QPainter &painter, QPagedPaintDevice &device, int printType, const CClientRecord &record, int fromPage, int toPage)
 {
-    const int pages = PrintPageCount(printType);
+    CPrintKit kit(painter);
+    const int pages = PrintPageCount(kit, printType, record);
     const int first = fromPage > 0 ? std::min(fromPage, pages) : 1;
     const int last = toPage > 0 ? std::clamp(toPage, first, pages) : pages;
 
-    CPrintKit kit(painter);
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage())
             return false;

@@ -4,8 +4,16 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <QCoreApplication>
+#include <QGlyphRun>
+#include <QRawFont>
+
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <string>
+#include <tuple>
 
 namespace tw {
 
@@ -37,6 +45,99 @@ QFont SizedFont(const PrintFont &entry, QPaintDevice *device)
     const long pixels = cellPerPixel > 0 ? std::lround(target / cellPerPixel) : std::lround(target);
     f.setPixelSize(static_cast<int>(std::max(1L, pixels)));
     return f;
+}
+
+// Shaping a text (glyphs and advances) is most of the cost of a printout, and the same
+// fixed wording comes back on every copy and every job. A text whose characters all map
+// to glyphs of the font itself is shaped once per thread and drawn from its glyph run;
+// anything else (a missing glyph that another font would supply, a script that needs
+// real shaping) takes the painter's own text path.
+struct ShapedText {
+    bool usable = false;
+    QGlyphRun run;
+    double advance = 0; // in font pixels
+};
+
+bool SimpleScript(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() >= 0x0370 || c.unicode() < 0x20)
+            return false;
+    return true;
+}
+
+struct ShapeCache {
+    std::map<std::pair<int, int>, QRawFont> rawFonts;
+    std::map<std::tuple<int, int, std::string>, ShapedText> shaped;
+};
+
+ShapeCache &ThreadShapeCache()
+{
+    thread_local ShapeCache cache;
+    return cache;
+}
+
+// Fonts must go before the application that owns the font database: the thread that ends
+// the application empties its cache then; other threads empty theirs when they end.
+std::mutex gCleanupMutex;
+bool gCleanupRegistered = false;
+
+void ReleaseShapeCache()
+{
+    ThreadShapeCache() = ShapeCache {};
+    const std::lock_guard lock(gCleanupMutex);
+    gCleanupRegistered = false;
+}
+
+const ShapedText &Shaped(const QFont &font, std::string_view utf8)
+{
+    using Key = std::tuple<int, int, std::string>;
+    {
+        const std::lock_guard lock(gCleanupMutex);
+        if (!gCleanupRegistered && QCoreApplication::instance()) {
+            qAddPostRoutine(ReleaseShapeCache);
+            gCleanupRegistered = true;
+        }
+    }
+    auto &rawFonts = ThreadShapeCache().rawFonts;
+    auto &shaped = ThreadShapeCache().shaped;
+    static constexpr std::size_t kMaxShaped = 20000;
+
+    Key key {font.pixelSize(), font.weight(), std::string(utf8)};
+    const auto found = shaped.find(key);
+    if (found != shaped.end())
+        return found->second;
+    if (shaped.size() >= kMaxShaped)
+        shaped.clear();
+
+    ShapedText t;
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (SimpleScript(text)) {
+        const std::pair<int, int> fontKey {font.pixelSize(), font.weight()};
+        auto raw = rawFonts.find(fontKey);
+        if (raw == rawFonts.end())
+            raw = rawFonts.emplace(fontKey, QRawFont::fromFont(font)).first;
+        const QList<quint32> glyphs
+            = raw->second.isValid() ? raw->second.glyphIndexesForString(text) : QList<quint32>();
+        const bool complete = !glyphs.isEmpty() && glyphs.size() == text.size()
+            && std::none_of(glyphs.begin(), glyphs.end(), [](quint32 g) { return g == 0; });
+        if (complete) {
+            const QList<QPointF> advances = raw->second.advancesForGlyphIndexes(glyphs);
+            QList<QPointF> positions;
+            positions.reserve(glyphs.size());
+            double x = 0;
+            for (const QPointF &a : advances) {
+                positions.append(QPointF(x, 0));
+                x += a.x();
+            }
+            t.usable = true;
+            t.advance = x;
+            t.run.setRawFont(raw->second);
+            t.run.setGlyphIndexes(glyphs);
+            t.run.setPositions(positions);
+        }
+    }
+    return shaped.emplace(std::move(key), std::move(t)).first->second;
 }
 
 } // namespace
@@ -127,6 +228,11 @@ void CPrintKit::DrawPrintLine(int x1, int y1, int x2, int y2)
 
 int CPrintKit::TextWidth(std::string_view text)
 {
+    if (text.empty())
+        return 0;
+    const ShapedText &shaped = Shaped(current_->font, text);
+    if (shaped.usable)
+        return static_cast<int>(std::lround(shaped.advance / kFontOversampling));
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return static_cast<int>(std::lround(current_->metrics.horizontalAdvance(s) / kFontOversampling));
 }
@@ -147,8 +253,12 @@ void CPrintKit::PutText(int left, int top, std::string_view text, TextAnchor, in
     const QPen pen = painter_.pen();
     if (pen.style() == Qt::NoPen)
         painter_.setPen(Qt::black);
-    painter_.drawText(
-        QPointF(0, current_->metrics.ascent()), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const ShapedText &shaped = Shaped(current_->font, text);
+    if (shaped.usable)
+        painter_.drawGlyphRun(QPointF(0, current_->metrics.ascent()), shaped.run);
+    else
+        painter_.drawText(QPointF(0, current_->metrics.ascent()),
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     if (pen.style() == Qt::NoPen)
         painter_.setPen(pen);
 }

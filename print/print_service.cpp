@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,6 +14,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 
 namespace tw {
@@ -112,6 +114,16 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
                 ShowError(&dialog, error);
         });
     }
+
+    // Big enough that the toolbar's Print and Save as PDF need no overflow arrow; a screen
+    // too small for that gets the whole screen.
+    const QSize wanted = QSize(1000, 800).expandedTo(dialog.sizeHint());
+    const QScreen *screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : wanted;
+    if (room.width() < wanted.width() || room.height() < wanted.height())
+        dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    else
+        dialog.resize(wanted);
 
     dialog.exec();
     return true;

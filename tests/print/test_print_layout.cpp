@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include <string>
@@ -111,11 +112,12 @@ TEST(PrintSurfaceText, CentredAndRightAlignedPlacement)
 
 TEST(PrintDispatch, PageCounts)
 {
-    EXPECT_EQ(PrintPageCount(kPrintEnrollment), 7);
-    EXPECT_EQ(PrintPageCount(kPrintAnalysisLetter), 6);
-    EXPECT_EQ(PrintPageCount(kPrintDebitSchedule), 6);
+    const CClientRecord r = SampleClient();
+    RecordingSurface s;
+    EXPECT_EQ(PrintPageCount(s, kPrintEnrollment, r), 7);
+    EXPECT_EQ(PrintPageCount(s, kPrintAnalysisLetter, r), 6);
     for (const int other : {-1, 0, 4, 100})
-        EXPECT_EQ(PrintPageCount(other), 1) << other;
+        EXPECT_EQ(PrintPageCount(s, other, r), 1) << other;
 }
 
 TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
@@ -134,11 +136,12 @@ TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
     }
 }
 
-TEST(PrintDispatch, AnalysisLetterPagesAreEmptyForNow)
+TEST(PrintDispatch, AnalysisLetterHasSixPages)
 {
     const CClientRecord r = SampleClient();
     for (int page = 1; page <= 6; ++page)
-        EXPECT_TRUE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
+        EXPECT_FALSE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
+    EXPECT_TRUE(Draw(kPrintAnalysisLetter, 7, r).Calls().empty());
 }
 
 // ---- Enrollment package ----
@@ -580,6 +583,108 @@ TEST(DebitSchedulePage, IndexesBeyondTheCalendarStopAtItsEnd)
     a.FirstDebitIndex = -50;
     a.PayoffDebitIndex = 10;
     EXPECT_EQ(DrawSchedule(1, a).Texts().size(), 2u);
+}
+
+// A new 40-year loan at 3 %: about 900 debits, more than the 720 of the six pages that
+// once held every schedule. Every date prints, on as many pages as they need, and no page is empty.
+TEST(DebitSchedulePage, LongPlanPrintsEveryDateOnItsOwnPages)
+{
+    auto r = std::make_unique<CClientRecord>();
+    LoanAnalysis &a = r->Analysis;
+    a = CalendarAnalysis();
+    a.FirstDebitDate = "01/08/2027";
+    a.PayoffDate = "06/01/2061";
+    ASSERT_FALSE(PrepareDebitSchedule(a).has_value());
+    ASSERT_EQ(a.DebitCount, 899); // through 06/10/2061, the first debit on or after the payoff
+
+    RecordingSurface s;
+    s.SetCellHeight(152);
+    const int pages = PrintPageCount(s, kPrintDebitSchedule, *r);
+    EXPECT_EQ(pages, 8); // 120 dates a page
+    std::vector<std::string> dates;
+    for (int page = 1; page <= pages; ++page) {
+        RecordingSurface p;
+        p.SetCellHeight(152);
+        DrawPrintPage(p, kPrintDebitSchedule, page, *r);
+        int onPage = 0;
+        for (const PrintCall &t : p.Texts())
+            if (t.y <= -1000 && t.y > -10000) {
+                dates.push_back(t.text);
+                ++onPage;
+            }
+        EXPECT_GT(onPage, 0) << page;
+    }
+    ASSERT_EQ(dates.size(), 899u);
+    EXPECT_EQ(dates.front(), "January 8, 2027");
+    EXPECT_EQ(dates[720], "August 14, 2054"); // the first date the six pages used to lose
+    EXPECT_EQ(dates.back(), "June 10, 2061");
+}
+
+TEST(DebitSchedulePage, PageCountFollowsTheDates)
+{
+    auto r = std::make_unique<CClientRecord>();
+    r->Analysis = CalendarAnalysis();
+    RecordingSurface s;
+    s.SetCellHeight(152);
+    for (const auto &[first, last, pages] : std::vector<std::tuple<int, int, int>> {
+             {100, 100, 1}, {100, 219, 1}, {100, 220, 2}, {0, 2599, 22}, {50, 10, 1}}) {
+        r->Analysis.FirstDebitIndex = first;
+        r->Analysis.PayoffDebitIndex = last;
+        EXPECT_EQ(PrintPageCount(s, kPrintDebitSchedule, *r), pages) << first << " " << last;
+    }
+}
+
+TEST(DebitSchedulePage, HeaderLineSaysWhoWhatAndWhen)
+{
+    auto r = std::make_unique<CClientRecord>(SampleClient());
+    r->BankName = "Lakeshore Savings Bank";
+    r->BankAccountNumber = "0044-7198 2";
+    r->Analysis.CurrentPaymentText = "1450.00";
+    r->Analysis.AdditionalPayment = 0;
+    LoanAnalysis &a = r->Analysis;
+    const LoanAnalysis calendar = CalendarAnalysis();
+    a.DebitCalendar = calendar.DebitCalendar;
+    a.FirstDebitDate = "01/05/1996";
+    a.PayoffDate = "03/01/1996";
+    ASSERT_FALSE(PrepareDebitSchedule(a).has_value());
+
+    RecordingSurface s(45); // a pitch near the real font's, so the whole line fits
+    s.SetCellHeight(152);
+    DrawPrintPage(s, kPrintDebitSchedule, 1, *r);
+    const auto texts = s.Texts();
+    ASSERT_GE(texts.size(), 4u);
+    const auto found = std::find_if(texts.begin(), texts.end(), [](const PrintCall &t) { return t.fontCode == 6; });
+    ASSERT_NE(found, texts.end());
+    const PrintCall &header = *found;
+    EXPECT_EQ(header.text,
+        "Ada M Lindqvist  -  Lakeshore Savings Bank, account ending 1982  -  $728.45 every two weeks  -  "
+        "01/05/1996 to 03/01/1996  -  5 debits");
+    // Between the title (152 high at -700) and the first row at -1000.
+    EXPECT_LT(header.y, -700 - 152);
+    EXPECT_GT(header.y - header.fontHeight, -1000);
+    EXPECT_EQ(header.anchorX, 4250);
+    EXPECT_EQ(texts[0].text, "Bi-Weekly Debit Dates");
+    EXPECT_EQ(texts[1].text, "January 5, 1996");
+}
+
+// The wording must not promise that nothing is debited before the Start Date: the first
+// debit comes first. Both dates are printed where the wording names them.
+TEST(EnrollmentPackage, WordingNamesTheFirstDebitBeforeTheStartDate)
+{
+    CClientRecord r = SampleClient();
+    r.Analysis.FirstDebitDate = "01/22/2027";
+    r.Analysis.FirstPlanPaymentDate = "02/15/2027";
+    std::string all;
+    for (const int page : {1, 3, 6})
+        for (const PrintCall &t : Draw(kPrintEnrollment, page, r).Texts())
+            all += t.text + "\n";
+    EXPECT_EQ(all.find("before the Start Date"), std::string::npos);
+    EXPECT_EQ(all.find("on or after the Start"), std::string::npos);
+    EXPECT_NE(all.find("first bi-weekly debit is planned for 01/22/2027, and the Start\nDate on your form, 02/15/2027, "
+                       "is the first mortgage payment made under the plan"),
+        std::string::npos);
+    EXPECT_NE(all.find("the first debit for it is taken before it, on 01/22/2027."), std::string::npos);
+    EXPECT_EQ(all.find("{"), std::string::npos);
 }
 
 } // namespace

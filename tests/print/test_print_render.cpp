@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <sstream>
 #include <sys/stat.h>
@@ -193,6 +194,7 @@ class PrintRenderTest : public QObject {
 
 private slots:
     void fontsHaveTheirCellHeights();
+    void shapedWidthsMatchTheFontsOwn();
     void textsStayInsideThePage_data();
     void textsStayInsideThePage();
     void pageTransformMapsTheLogicalPage();
@@ -237,6 +239,28 @@ void PrintRenderTest::fontsHaveTheirCellHeights()
     QVERIFY(kit.TextWidth("__") > kit.TextWidth("_"));
 }
 
+// Widths come from cached glyph runs where the font has every glyph; they must be the
+// widths the font itself measures, and texts it cannot show alone still get measured.
+void PrintRenderTest::shapedWidthsMatchTheFontsOwn()
+{
+    QPdfWriter writer(dir_.filePath(QStringLiteral("widths.pdf")));
+    writer.setResolution(1200);
+    QPainter painter(&writer);
+    CPrintKit kit(painter);
+    for (const int code : {14, 114, 124}) {
+        kit.SelectPrintFont(code);
+        const QFontMetricsF own(kit.FontFor(code), &writer);
+        for (const char *text : {"We've finished the analysis on your ______ year,", "$_______________",
+                 "Ellison-Müller", "Page 6", "1 in 2 (50%)"}) {
+            const double expected = own.horizontalAdvance(QString::fromUtf8(text)) / CPrintKit::kFontOversampling;
+            QVERIFY2(std::abs(kit.TextWidth(text) - expected) <= 1.0, text);
+            QCOMPARE(kit.TextWidth(text), kit.TextWidth(text)); // the cached answer is the same
+        }
+        QVERIFY(kit.TextWidth("\u6797\u7f8e") > 0); // glyphs from another font
+        QVERIFY(kit.TextWidth("\u6797\u7f8e") != kit.TextWidth("\u6797"));
+    }
+}
+
 void PrintRenderTest::textsStayInsideThePage_data()
 {
     QTest::addColumn<int>("printType");
@@ -244,6 +268,8 @@ void PrintRenderTest::textsStayInsideThePage_data()
     for (int page = 1; page <= 7; ++page)
         QTest::addRow("enrollment %d", page) << int(kPrintEnrollment) << page;
     QTest::addRow("schedule 1") << int(kPrintDebitSchedule) << 1;
+    for (int page = 1; page <= 6; ++page)
+        QTest::addRow("letter %d", page) << int(kPrintAnalysisLetter) << page;
     QTest::addRow("error page") << -1 << 1;
 }
 
@@ -286,8 +312,10 @@ void PrintRenderTest::pdfHasEveryPage_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("text");
     QTest::newRow("enrollment") << int(kPrintEnrollment) << 7 << QStringLiteral("Disk Code: TW-123456");
-    QTest::newRow("schedule") << int(kPrintDebitSchedule) << 6 << QStringLiteral("April 5, 2024");
-    QTest::newRow("letter slot") << int(kPrintAnalysisLetter) << 6 << QString();
+    // A page for every 120 dates of the plan: every date, no empty page.
+    const int schedulePages = (CalculatedClient(kPrintDebitSchedule).Analysis.DebitCount + 119) / 120;
+    QTest::newRow("schedule") << int(kPrintDebitSchedule) << schedulePages << QStringLiteral("April 5, 2024");
+    QTest::newRow("letter") << int(kPrintAnalysisLetter) << 6 << QStringLiteral("Comparison of Your Mortgage");
     QTest::newRow("unknown") << -1 << 1 << QStringLiteral("INCORRECT PRINTOUT TYPE");
 }
 
@@ -480,6 +508,7 @@ void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
     const QString unwritable = dir_.filePath(QStringLiteral("no/such/folder/x.pdf"));
     int pageCount = -1;
     bool foundAction = false;
+    bool toolFits = false;
     QTimer::singleShot(0, [&] {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
         if (!preview)
@@ -488,6 +517,16 @@ void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
             pageCount = view->pageCount();
         auto *save = preview->findChild<QAction *>(QStringLiteral("saveAsPdfAction"));
         foundAction = save != nullptr;
+        // On a 1024 x 768 screen the toolbar shows Print and Save as PDF without its
+        // overflow arrow.
+        if (auto *toolBar = preview->findChild<QToolBar *>(); toolBar && save) {
+            preview->showNormal();
+            preview->resize(1024, 740);
+            QCoreApplication::processEvents();
+            QWidget *saveButton = toolBar->widgetForAction(save);
+            toolFits = saveButton && saveButton->isVisible()
+                && saveButton->geometry().right() <= toolBar->contentsRect().right();
+        }
         if (save) {
             for (const QString &target : {saved, unwritable}) {
                 QTimer::singleShot(0, [&, target] {
@@ -505,6 +544,7 @@ void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
     });
     QVERIFY(service.Preview(kPrintEnrollment, r));
     QVERIFY(foundAction);
+    QVERIFY(toolFits);
     QCOMPARE(pageCount, 7);
     QCOMPARE(ModeOf(saved), 0600);
     QCOMPARE(messages.size(), 1);
@@ -544,7 +584,12 @@ void PrintRenderTest::commandWritesThePrintouts()
 {
     const QString profile = WriteProfile(FullClient(), QStringLiteral("client.ini"));
     QVERIFY(!profile.isEmpty());
-    for (const auto &[kind, pages] : {std::pair<std::string, int> {"enrollment", 7}, {"schedule", 6}}) {
+    // The schedule has a page for every 120 of its dates, and no empty ones.
+    CClientRecord schedule = FullClient();
+    QVERIFY(!PrepareRecordForPrint(schedule, "03/15/2024", kPrintDebitSchedule).has_value());
+    const int schedulePages = (schedule.Analysis.DebitCount + 119) / 120;
+    for (const auto &[kind, pages] :
+        {std::pair<std::string, int> {"enrollment", 7}, {"schedule", schedulePages}, {"letter", 6}}) {
         const QString pdf = dir_.filePath(QString::fromStdString("cli-" + kind + ".pdf"));
         std::ostringstream out;
         std::ostringstream err;
@@ -569,8 +614,9 @@ void PrintRenderTest::commandRefusesBadInput_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     const QString pdf = dir_.filePath(QStringLiteral("refused.pdf"));
-    QTest::newRow("no printout") << QStringList {} << QString() << 2 << QStringLiteral("enrollment or schedule");
-    QTest::newRow("unknown printout") << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"), pdf}
+    QTest::newRow("no printout") << QStringList {} << QString() << 2
+                                 << QStringLiteral("enrollment, schedule or letter");
+    QTest::newRow("unknown printout") << QStringList {QStringLiteral("letters"), QStringLiteral("--pdf"), pdf}
                                       << QString() << 2 << QStringLiteral("Unknown printout");
     QTest::newRow("unknown option") << QStringList {QStringLiteral("schedule"), QStringLiteral("--color"),
         QStringLiteral("--pdf"), pdf}
@@ -592,6 +638,11 @@ void PrintRenderTest::commandRefusesBadInput_data()
                                << QString() << 2 << QStringLiteral("The current date is invalid.");
     QTest::newRow("loan the engine declines") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf}
                                               << QStringLiteral("tiny") << 2 << QStringLiteral("Loan / LoanAmount");
+    QTest::newRow("letter without a loan amount") << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"),
+        pdf} << QStringLiteral("amount") << 2 << QStringLiteral("(LoanAmount):\nPlease enter the loan amount.");
+    QTest::newRow("letter for a loan the engine declines")
+        << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"), pdf} << QStringLiteral("tiny") << 2
+        << QStringLiteral("(LoanAmount):\nThe loan amount must be more than 1.00");
     QTest::newRow("two printouts") << QStringList {QStringLiteral("schedule"), QStringLiteral("enrollment"),
         QStringLiteral("--pdf"), pdf}
                                    << QString() << 2 << QStringLiteral("Name one printout");

@@ -11,6 +11,7 @@
 #include "entry/debit_bank_dlg.h"
 #include "entry/lender_info_dlg.h"
 #include "entry/personal_info_dlg.h"
+#include "entry/vendor_dlg.h"
 #include "record/profile_store.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
@@ -168,6 +169,10 @@ int main(int argc, char **argv)
     {
         CDebitBankDlg dlg(&frame, record, &profile);
         Save(&dlg, dir, QStringLiteral("17-debit-bank"));
+    }
+    {
+        CVendorEntryDlg dlg(&frame, record, &profile, record->Analysis.CurrentDate);
+        Save(&dlg, dir, QStringLiteral("18-vendor-entry"));
     }
     return failures ? 1 : 0;
 }
