@@ -6,6 +6,7 @@
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_service.h"
+#include "screens/grid_dlg.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>
@@ -100,7 +101,9 @@ void CTallowinView::OnEnrollmentPrint()
 
 void CTallowinView::OnAmortizationGrid()
 {
-    ShowMessage(this, NotInThisVersion(QStringLiteral("The amortization spreadsheet")));
+    EnsureRecordLoaded();
+    CAmortGridDlg grid(this, &profile_, &record_, &printService_->Printer());
+    grid.exec();
 }
 
 void CTallowinView::OnVendorEntryForm()
