@@ -12,6 +12,7 @@
 #include "record/profile_store.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
+#include "screens/grid_dlg.h"
 #include "screens/questions_dlg.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"
@@ -155,6 +156,13 @@ int main(int argc, char **argv)
     {
         CDebitBankDlg dlg(&frame, record, &profile);
         Save(&dlg, dir, QStringLiteral("17-debit-bank"));
+    }
+    {
+        // The grid reads the data the enrollment stores.
+        if (SaveStatus saved = record->SaveGridData(profile); !saved)
+            std::printf("message: %s\n", saved.message.c_str());
+        CAmortGridDlg dlg(&frame, &profile, record);
+        Save(&dlg, dir, QStringLiteral("20-amortization-grid"));
     }
     return failures ? 1 : 0;
 }

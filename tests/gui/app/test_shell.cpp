@@ -7,6 +7,7 @@
 #include "app/tallowin_view.h"
 #include "app/wizard.h"
 #include "app_test_support.h"
+#include "record/grid_inputs.h"
 #include "record/profile_store.h"
 #include "screens/result_codes.h"
 
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -114,6 +116,8 @@ private slots:
     void debitScheduleAfterTheDemonstration();
     void commandsOfLaterVersionsSaySo_data();
     void commandsOfLaterVersionsSaySo();
+    void gridCommandsOpenTheGrid_data();
+    void gridCommandsOpenTheGrid();
 
     void startUp_data();
     void startUp();
@@ -350,8 +354,6 @@ void ShellTest::commandsOfLaterVersionsSaySo_data()
 {
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("feature");
-    QTest::newRow("32774") << int(kCmdAmortizationGrid) << "amortization spreadsheet";
-    QTest::newRow("32775") << int(kCmdAmortizationSpreadsheet) << "amortization spreadsheet";
     QTest::newRow("32776") << int(kCmdVendorEntryForm) << "vendor entry form";
     QTest::newRow("32777") << int(kCmdVendorFormPrint) << "analysis letter";
 }
@@ -366,6 +368,38 @@ void ShellTest::commandsOfLaterVersionsSaySo()
     QVERIFY2(messages_->texts[0].contains(feature) && messages_->texts[0].contains("not available"),
         qPrintable(messages_->texts[0]));
     QCOMPARE(frame.View()->PrintType(), -1);
+}
+
+void ShellTest::gridCommandsOpenTheGrid_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("32774") << int(kCmdAmortizationGrid);
+    QTest::newRow("32775") << int(kCmdAmortizationSpreadsheet);
+}
+
+void ShellTest::gridCommandsOpenTheGrid()
+{
+    QFETCH(int, command);
+    {
+        CProfileStore profile(ProfilePath().toStdString());
+        QVERIFY(profile.Write("PrinBal", "Mth1", "120000.00"));
+        QVERIFY(profile.Write("IntRate", "Mth1", "6.00"));
+    }
+    CMainFrame frame(ProfilePath().toStdString());
+    frame.SetStartMode(kStartGrid);
+    int rows = 0;
+    test::ModalScript script;
+    script.Add("tw::CAmortGridDlg", [&](QWidget *w) {
+        rows = w->findChild<QTableView *>("gridView")->model()->rowCount();
+        QTest::mouseClick(w->findChild<QPushButton *>("cancelButton"), Qt::LeftButton);
+    });
+    frame.ExecuteCommand(command);
+    QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
+    QVERIFY(script.Done());
+    QCOMPARE(rows, 360);
+    QVERIFY(messages_->texts.isEmpty());
+    // Grid mode is no dead end: the demonstration is still there.
+    QVERIFY(frame.CommandAction(kCmdSavingsDemonstration)->isEnabled());
 }
 
 void ShellTest::startUp_data()
@@ -387,7 +421,7 @@ void ShellTest::startUp_data()
                                                << "vendor entry form";
     QTest::newRow("grid code") << grid.toLower() << int(kStartGrid) << ""
                                << "YES"
-                               << "amortization spreadsheet";
+                               << "grid";
 }
 
 void ShellTest::startUp()
@@ -421,8 +455,14 @@ void ShellTest::startUp()
     ScriptedScreens *seen = screens.get();
     frame->View()->SetScreenFactory(std::move(screens));
     QVERIFY(seen->shown.isEmpty() && messages_->texts.isEmpty());
+    if (followUp == "grid") // a fresh profile has no grid data
+        script.Add("tw::CAmortGridDlg", [](QWidget *w) { QTimer::singleShot(50, w, [w] { w->close(); }); });
     QCoreApplication::processEvents();
-    if (followUp == "wizard") {
+    if (followUp == "grid") {
+        QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
+        QVERIFY(script.Done());
+        QCOMPARE(messages_->texts, QStringList {QString::fromLatin1(kGridCorruptedMessage)});
+    } else if (followUp == "wizard") {
         QCOMPARE(seen->shown, (QStringList {"intro", "slide1"}));
         QVERIFY(messages_->texts.isEmpty());
     } else {
