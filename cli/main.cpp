@@ -21,6 +21,8 @@ Commands:
             A slide, answer or sign-up document with the client's figures filled in.
   print enrollment|schedule --profile FILE [--today MM/DD/YYYY] --pdf OUT.pdf
             The enrollment package or the schedule of debit dates of a stored client, as PDF.
+  grid --profile FILE [--csv | --json]
+            The amortization grid of a stored profile, recalculated, as the grid shows it.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).
@@ -43,6 +45,8 @@ int main(int argc, char **argv)
         return tw::cli::RunProfileCommand(args);
     if (command == "document")
         return tw::cli::RunDocumentCommand(args);
+    if (command == "grid")
+        return tw::cli::RunGridCommand(args);
     if (command == "print")
         return tw::RunPrintCommand(args);
     std::cerr << "Unknown command " << command << ".\n" << kUsage;
