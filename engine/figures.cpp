@@ -2,6 +2,8 @@
 
 #include "engine/schedules.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -42,7 +44,11 @@ double InvestmentValueOf(double totalPaymentSavings, int paymentsEliminated)
     return v;
 }
 
-void ComputeSummaryScreenFigures(LoanAnalysis &a)
+namespace {
+
+// The screen's figures; `monthlyInterest` is the monthly schedule's interest summed up
+// to its first row without interest.
+void ScreenFigures(LoanAnalysis &a, double monthlyInterest)
 {
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
@@ -50,10 +56,13 @@ void ComputeSummaryScreenFigures(LoanAnalysis &a)
     const int L = a.PlanStartPayment;
     const double loan = plan[0].Balance;
 
-    const int c = CountRowsAbove(plan, &ScheduleRow::Interest, rows);
+    // The plan's months with interest, and that interest, in one pass.
+    int c = 0;
+    double planInterest = 0;
+    for (const int end = std::min(rows, kScheduleRows); c < end && plan[c].Interest > 0; ++c)
+        planInterest += plan[c].Interest;
     a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
-    a.InterestSavings
-        = SumRowsAbove(monthly, &ScheduleRow::Interest, rows) - SumRowsAbove(plan, &ScheduleRow::Interest, rows);
+    a.InterestSavings = monthlyInterest - planInterest;
     a.YearsToPayoff = c * kOneTwelfth;
     a.PlanYears = (c - L) * kOneTwelfth;
     a.PaymentsEliminated = a.TermMonths - c;
@@ -68,26 +77,65 @@ void ComputeSummaryScreenFigures(LoanAnalysis &a)
     a.InvestmentValue = InvestmentValueOf(a.TotalPaymentSavings, a.PaymentsEliminated);
 }
 
+} // namespace
+
+void ComputeSummaryScreenFigures(LoanAnalysis &a)
+{
+    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)));
+}
+
 void ComputeSummaryFigures(LoanAnalysis &a)
 {
     const auto &monthly = a.MonthlySchedule;
-    const int rows = ComputedRows(a);
+    const int rows = std::min(ComputedRows(a), kScheduleRows);
     const double payment = monthly[0].Payment;
 
+    // The five-year, ten-year and whole sums of one schedule in one pass; each sum adds
+    // its rows in order and stops at the first row without that value, as a sum of its
+    // own would.
+    double principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
+    bool principalDone = false, interestDone = false;
+    for (int q = 0; q < rows && !(principalDone && interestDone); ++q) {
+        const ScheduleRow &row = monthly[q];
+        if (!principalDone) {
+            if (row.Principal > 0) {
+                if (q < 60)
+                    principal5 += row.Principal;
+                if (q < 120)
+                    principal10 += row.Principal;
+                else
+                    principalDone = true; // no later principal is summed
+            } else {
+                principalDone = true;
+            }
+        }
+        if (!interestDone) {
+            if (row.Interest > 0) {
+                if (q < 60)
+                    interest5 += row.Interest;
+                if (q < 120)
+                    interest10 += row.Interest;
+                interest += row.Interest;
+            } else {
+                interestDone = true;
+            }
+        }
+    }
+
     a.FiveYearPayments = payment * 60;
-    a.FiveYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 60));
-    a.FiveYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 60));
+    a.FiveYearPrincipal = principal5;
+    a.FiveYearInterest = interest5;
     a.FiveYearBalance = BalanceOrZero(monthly, 59);
     a.TenYearPayments = payment * 120;
-    a.TenYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 120));
-    a.TenYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 120));
+    a.TenYearPrincipal = principal10;
+    a.TenYearInterest = interest10;
     a.TenYearBalance = BalanceOrZero(monthly, 119);
     const int half = MonthsToPayHalf(a);
     a.YearsToPayHalf = half * kOneTwelfth;
     a.PaymentsToPayHalf = half * payment;
-    a.TotalInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, rows);
+    a.TotalInterest = interest;
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
-    ComputeSummaryScreenFigures(a);
+    ScreenFigures(a, interest);
 }
 
 SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)
