@@ -105,6 +105,45 @@ int GridShownRows(const GridTable &t)
     return months > term ? months : term;
 }
 
+namespace {
+
+// ToCents as whole cents, for values far below 2^52 cents.
+inline long long CentsOf(double value)
+{
+    return value > 0 ? static_cast<long long>(RoundHalfAwayUnits(value, 100)) : 0;
+}
+
+// Whether an amount is a whole number of cents as ToCents gives them; its cents in `cents`.
+inline bool WholeCents(double value, long long &cents)
+{
+    if (value == 0) {
+        cents = 0;
+        return true;
+    }
+    cents = CentsOf(value);
+    return cents / 100.0 == value;
+}
+
+// x rounded to a whole number, halves away from zero, when x is known only to within
+// `slack`: false when x lies that close to a half, where only the exact rule can tell.
+inline bool RoundClear(double x, double slack, long long &rounded)
+{
+    if (!(x > 0)) {
+        rounded = 0;
+        return x < 0.5 - slack;
+    }
+    const auto whole = static_cast<long long>(x);
+    const double fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) <= slack)
+        return false;
+    rounded = fraction > 0.5 ? whole + 1 : whole;
+    return true;
+}
+
+inline constexpr double kCentsLimit = 1e12; // dollars; far below 2^52 cents
+
+} // namespace
+
 void RecalculateGrid(GridTable &t)
 {
     if (!GridHasLoan(t))
@@ -116,6 +155,12 @@ void RecalculateGrid(GridTable &t)
     // The level payment changes only with the rate, so its power is taken once per rate.
     double levelRate = -1;
     double levelPayment = 0;
+    double levelCents = 0; // levelPayment x 100
+    double levelRounded = 0; // ToCents(levelPayment)
+    // The balance in whole cents: each month's figures are rounded to cents, so most
+    // months need one rounding where the rules below take three, with the same result.
+    long long balanceCents = 0;
+    bool centsKnown = false;
     int last = kGridRows;
     for (int k = 1; k <= kGridRows; ++k) {
         GridRow &row = t.Month(k);
@@ -131,12 +176,45 @@ void RecalculateGrid(GridTable &t)
             const double g = std::fabs(std::pow(1.0 + i, -static_cast<double>(termMonths)) - 1.0);
             // At 0 % the level payment is the limit of the formula: the loan spread evenly.
             levelPayment = g > 0 ? i / g * loan : loan / termMonths;
+            levelCents = levelPayment * 100;
+            levelRounded = ToCents(levelPayment);
         }
         if (k == kGridRows && !payoff) {
             // The table ends here, so this month settles whatever is left.
             payoff = true;
             row.Payment = ToCents(row.Balance);
         }
+
+        long long extraCents = 0, adjustmentCents = 0, interest = 0, principal = 0;
+        if (!payoff && centsKnown && levelPayment < kCentsLimit && WholeCents(row.Extra, extraCents)
+            && WholeCents(row.Adjustment, adjustmentCents)) {
+            const double product = static_cast<double>(balanceCents) * i;
+            if (RoundClear(product, product * 1e-14 + 1e-12, interest)
+                && RoundClear(levelCents - static_cast<double>(interest), levelCents * 1e-14 + 1e-12, principal)) {
+                row.Payment = levelPayment;
+                row.Interest = interest / 100.0;
+                row.Principal = principal / 100.0;
+                GridRow &next = t.Month(k + 1);
+                const long long nextCents = balanceCents - (adjustmentCents + extraCents + principal);
+                balanceCents = nextCents > 0 ? nextCents : 0;
+                next.Balance = balanceCents / 100.0;
+                if (next.Balance >= row.Payment) {
+                    next.Payment = levelRounded;
+                } else {
+                    payoff = true;
+                    next.Extra = 0;
+                    next.Payment = next.Balance;
+                }
+                if (!(next.Balance > 0)) {
+                    last = k;
+                    break;
+                }
+                continue;
+            }
+        }
+
+        // The rules themselves: the first month, the last, and any month the cents above
+        // cannot decide.
         if (!payoff)
             row.Payment = levelPayment;
         row.Interest = ToCents(row.Balance * i);
@@ -153,6 +231,8 @@ void RecalculateGrid(GridTable &t)
 
         GridRow &next = t.Month(k + 1);
         next.Balance = ToCents(row.Balance - (row.Adjustment + row.Extra + row.Principal));
+        balanceCents = CentsOf(next.Balance);
+        centsKnown = next.Balance < kCentsLimit;
         double carried;
         if (next.Balance >= row.Payment) {
             carried = row.Payment;
