@@ -120,7 +120,10 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     undoAction->setShortcut(QKeySequence::Undo);
     QAction *redoAction = undo_->createRedoAction(this, QStringLiteral("&Redo"));
     redoAction->setObjectName(QStringLiteral("redoAction"));
-    redoAction->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence::Redo});
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence shiftZ(QStringLiteral("Ctrl+Shift+Z")); !redoKeys.contains(shiftZ))
+        redoKeys.prepend(shiftZ);
+    redoAction->setShortcuts(redoKeys);
     addAction(undoAction);
     addAction(redoAction);
 

@@ -115,16 +115,19 @@ bool CGridModel::Calculate(QString *message, QModelIndex *where)
     }
     beginResetModel();
     // Typed rates apply from their month on; the cells read back first hold the old rate.
+    // A typed number is taken at the two decimals the grid shows and the profile keeps,
+    // so that what is computed now is what the next Calculate and the next opening read.
     std::map<int, double> newRates;
     ReadGridCells(*table_, [&](int month, int field) {
         const auto it = pending_.find({month, field});
         if (it == pending_.end())
             return ComputedText(month, field).toStdString();
+        const std::string typed = PlainAmountText(GridCellNumber(it->second.toStdString()));
         if (field == kGridRate) {
-            newRates[month] = GridCellNumber(it->second.toStdString());
+            newRates[month] = GridCellNumber(typed);
             return ComputedText(month, field).toStdString();
         }
-        return it->second.toStdString();
+        return typed;
     });
     for (const auto &[month, rate] : newRates)
         SetGridRateFrom(*table_, month, rate);

@@ -1,6 +1,8 @@
 // The amortization grid dialog: what it loads, what the model lets the user edit,
 // Calculate, undo, OK and what it stores, and its exports.
 #include "engine/grid.h"
+#include "format/number_text.h"
+#include "record/client_record.h"
 #include "record/grid_inputs.h"
 #include "record/profile_store.h"
 #include "screens/grid_dlg.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QFont>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -142,6 +145,62 @@ private slots:
         for (int n = 1; n <= GridMonthCount(shown) + 1; ++n)
             for (int f = 0; f < kGridFieldCount; ++f)
                 QCOMPARE(Text(again.Model(), n, f), Text(m, n, f));
+    }
+
+    void keyboardUndoChartAndTypedPrecision()
+    {
+        Write(kGridProfile);
+        CAmortGridDlg dlg(nullptr, Store());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        CGridModel *m = dlg.Model();
+        auto *chart = dlg.findChild<QWidget *>("balanceChart");
+        QVERIFY(chart);
+        const QImage before = chart->grab().toImage();
+
+        // A rate typed with three decimals is taken as the grid shows and stores it.
+        QVERIFY(m->setData(Cell(m, 2, kGridRate), QStringLiteral("6.875")));
+        QVERIFY(dlg.Calculate());
+        QCOMPARE(Text(m, 2, kGridRate), QStringLiteral("6.88"));
+        QCOMPARE(Text(m, 3, kGridRate), QStringLiteral("6.88"));
+        const GridTable once = m->Table();
+        QVERIFY(dlg.Calculate()); // nothing typed: the same figures again
+        QCOMPARE(Text(m, 200, kGridBalance), QString::fromStdString(FormatMoney(once.Month(200).Balance)));
+        QVERIFY(chart->grab().toImage() != before); // the chart redrew with the new balances
+
+        dlg.View()->setFocus();
+        QTest::keyClick(dlg.View(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Text(m, 2, kGridRate), QStringLiteral("7.50"));
+        QTest::keyClick(dlg.View(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Text(m, 2, kGridRate), QStringLiteral("6.875"));
+    }
+
+    void resetRestoresTheEnrollmentsInputs()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        LoanAnalysis &a = record->Analysis;
+        a.CurrentDate = "12/07/2026";
+        a.FirstPaymentDate = "06/01/2019";
+        a.TermText = "30";
+        a.AmountText = "180000.00";
+        a.LowestRateText = "6.50";
+        a.CurrentPaymentText = "1450.00";
+        Write("[PrinBal]\nMth1=180000.00\nLoanTermYears=30\nLoanStartDate=06/01/2019\n[IntRate]\nMth1=9.00\n");
+        CAmortGridDlg dlg(nullptr, Store(), record.get());
+        CGridModel *m = dlg.Model();
+        QCOMPARE(Text(m, 1, kGridRate), QStringLiteral("9.00"));
+        QVERIFY(m->setData(Cell(m, 5, kGridExtra), QStringLiteral("100")));
+        QTest::mouseClick(dlg.findChild<QPushButton *>("resetButton"), Qt::LeftButton);
+        QVERIFY(messages_.isEmpty());
+        GridTable expected = *EnrollmentGridInputs(*record);
+        RecalculateGrid(expected);
+        QCOMPARE(Text(m, 1, kGridRate), QStringLiteral("6.50"));
+        QCOMPARE(Text(m, 5, kGridExtra), QStringLiteral("0.00"));
+        QCOMPARE(m->rowCount(), GridShownRows(expected));
+        QVERIFY(GridMonthCount(expected) < 360); // the plan's third debits are in it
+        for (int n = 1; n <= GridMonthCount(expected); ++n)
+            QCOMPARE(Text(m, n, kGridExtra), QString::fromStdString(FormatMoney(expected.Month(n).Extra)));
+        QVERIFY(!dlg.UndoStack()->canUndo());
     }
 
     void badEntriesAreRefusedAndNothingIsStored()
