@@ -107,6 +107,8 @@ int GridShownRows(const GridTable &t)
 
 namespace {
 
+inline constexpr double kCentsLimit = 1e12; // dollars; far below 2^52 cents
+
 // ToCents as whole cents, for values far below 2^52 cents.
 inline long long CentsOf(double value)
 {
@@ -120,6 +122,8 @@ inline bool WholeCents(double value, long long &cents)
         cents = 0;
         return true;
     }
+    if (!(value < kCentsLimit))
+        return false;
     cents = CentsOf(value);
     return cents / 100.0 == value;
 }
@@ -139,8 +143,6 @@ inline bool RoundClear(double x, double slack, long long &rounded)
     rounded = fraction > 0.5 ? whole + 1 : whole;
     return true;
 }
-
-inline constexpr double kCentsLimit = 1e12; // dollars; far below 2^52 cents
 
 } // namespace
 

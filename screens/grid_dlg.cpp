@@ -258,6 +258,10 @@ bool CAmortGridDlg::Calculate()
 
 bool CAmortGridDlg::CalculateIfTyped()
 {
+    if (corrupted_) {
+        ShowMessage(this, QString::fromLatin1(kGridCorruptedMessage));
+        return false;
+    }
     static_cast<CGridTableView *>(view_)->CommitOpenEditor();
     return !model_->HasUncalculatedEdits() || Calculate();
 }
@@ -369,6 +373,10 @@ void CAmortGridDlg::OnPrint()
 
 void CAmortGridDlg::accept()
 {
+    if (corrupted_) { // nothing to store: OK only closes
+        done(kResultYes);
+        return;
+    }
     if (!CalculateIfTyped())
         return;
     if (GridHasLoan(model_->Table())) {

@@ -96,17 +96,18 @@ TEST(RecalculateGrid, ExtraPrincipalLowersTheNextBalanceAndEndsTheLoanEarlier)
 
 TEST(RecalculateGrid, ExtraOrAdjustmentAboveTheBalanceEndsTheTable)
 {
-    for (int field : {kGridExtra, kGridAdjustment}) {
-        GridTable t = ReferenceGrid();
-        SetGridValue(t.Month(5), field, 200000);
-        RecalculateGrid(t);
-        EXPECT_EQ(t.Month(6).Balance, 0);
-        EXPECT_EQ(GridMonthCount(t), 5);
-        // Figures of the longer table before are gone, the inputs below are kept.
-        EXPECT_EQ(t.Month(100).Balance, 0);
-        EXPECT_EQ(t.Month(100).Payment, 0);
-        EXPECT_EQ(t.Month(100).Rate, 7.5);
-    }
+    for (const double amount : {200000.0, 1e19}) // the largest a cell takes: 19 digits
+        for (int field : {kGridExtra, kGridAdjustment}) {
+            GridTable t = ReferenceGrid();
+            SetGridValue(t.Month(5), field, amount);
+            RecalculateGrid(t);
+            EXPECT_EQ(t.Month(6).Balance, 0);
+            EXPECT_EQ(GridMonthCount(t), 5);
+            // Figures of the longer table before are gone, the inputs below are kept.
+            EXPECT_EQ(t.Month(100).Balance, 0);
+            EXPECT_EQ(t.Month(100).Payment, 0);
+            EXPECT_EQ(t.Month(100).Rate, 7.5);
+        }
 }
 
 // The cells of a 40-year loan as a user leaves them: rates typed as 0, "abc" or nothing.
