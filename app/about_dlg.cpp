@@ -63,7 +63,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->setHorizontalSpacing(12);
 
     const QSize templateSize = DialogUnitsToPixels(font(), 198, 130);
-    setMinimumSize(templateSize.expandedTo(layout->sizeHint()));
+    FitWindowToScreen(this, templateSize.expandedTo(layout->sizeHint()));
 }
 
 } // namespace tw

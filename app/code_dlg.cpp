@@ -90,7 +90,7 @@ CCodeDlg::CCodeDlg(QWidget *parent, CProfileStore *profile, std::string programD
     layout->addWidget(group, 1);
     layout->addLayout(buttons);
 
-    setMinimumWidth(DialogUnitsToPixels(font(), 250, 0).width());
+    FitWindowToScreen(this, QSize(DialogUnitsToPixels(font(), 250, 0).width(), 0));
 }
 
 bool CCodeDlg::Prepare()

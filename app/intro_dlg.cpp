@@ -40,7 +40,9 @@ CIntroDlg::CIntroDlg(QWidget *parent)
     layout->addLayout(buttonRow);
     layout->addStretch(1);
 
-    setFixedSize(DialogUnitsToPixels(font(), 210, 148).expandedTo(layout->sizeHint()));
+    const QSize size = DialogUnitsToPixels(font(), 210, 148).expandedTo(layout->sizeHint());
+    resize(size);
+    FitWindowToScreen(this, size, true);
 }
 
 void CIntroDlg::reject()

@@ -23,7 +23,7 @@ QIcon ProgramIcon()
     if (!icon.isNull() && !icon.availableSizes().isEmpty())
         return icon;
     // The pictures are also copied beside the program.
-    const QString besideProgram = QString::fromStdString(ProgramDirectory()) + QStringLiteral("tallowin.png");
+    const QString besideProgram = QString::fromStdString(DataDirectory()) + QStringLiteral("tallowin.png");
     if (QFile::exists(besideProgram))
         return QIcon(besideProgram);
     return QIcon(LogoPixmap());

@@ -47,7 +47,7 @@ int RunDocumentCommand(const std::vector<std::string> &args)
     if (const auto firstName = options.value("--first-name"))
         record->FirstName1 = *firstName;
 
-    std::string directory = options.value("--dir").value_or(ProgramDirectory());
+    std::string directory = options.value("--dir").value_or(DataDirectory());
     if (!directory.empty() && directory.back() != '/')
         directory += '/';
     StyledDocument doc;

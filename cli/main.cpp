@@ -8,6 +8,7 @@
 namespace {
 
 const char *const kUsage = R"(Usage: tallowin-cli COMMAND [OPTIONS]
+       tallowin-cli --help | --version
 
 Commands:
   analyze   --today MM/DD/YYYY --first-payment MM/DD/YYYY --term YEARS
@@ -36,6 +37,10 @@ int main(int argc, char **argv)
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? std::cerr : std::cout) << kUsage;
         return args.empty() ? tw::cli::kExitRefused : 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "tallowin-cli " << TALLOWIN_VERSION << '\n';
+        return 0;
     }
     const std::string command = args[0];
     args.erase(args.begin());

@@ -56,7 +56,7 @@ AdditionalComparison RecalculateAdditional(LoanAnalysis &a)
     auto &extra = a.AdditionalSchedule;
     const int rows = ComputedRows(a);
     const int L = a.PlanStartPayment;
-    const double half = TextToDouble(a.CurrentPaymentText) * 0.5;
+    const double half = TextToDouble(CleanNumberText(a.CurrentPaymentText)) * 0.5;
 
     ExtraDebitCursor thirdDebits(a);
     RunPlanSchedule(

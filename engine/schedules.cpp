@@ -175,7 +175,8 @@ bool ComputeSchedules(LoanAnalysis &a)
     a.MonthlyRate = a.AnnualRate * kMonthlyRateFactor;
 
     const double payment = LevelPayment(a.MonthlyRate, a.TermMonths, a.LoanAmount);
-    const double entered = TextToDouble(a.CurrentPaymentText);
+    // The lender screen stores the payment as typed ("$1,200.00"): read the number it shows.
+    const double entered = TextToDouble(CleanNumberText(a.CurrentPaymentText));
     a.HalfPayment = entered * 0.5;
     if (entered * 0.5 * 2.0 < payment) {
         // The plan debits at least half of the loan's own payment; the entry screens

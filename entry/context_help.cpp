@@ -33,7 +33,7 @@ QString HelpFilePath()
 {
     if (!State().path.isEmpty())
         return State().path;
-    return QString::fromStdString(ProgramDirectory()) + QString::fromUtf8(kHelpFileName.data(), kHelpFileName.size());
+    return QString::fromStdString(DataDirectory()) + QString::fromUtf8(kHelpFileName.data(), kHelpFileName.size());
 }
 
 void SetHelpFilePath(const QString &path)

@@ -89,6 +89,7 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     grid->addWidget(zip, 2, 5);
     grid->addWidget(label("Phone:"), 3, 0);
     grid->addWidget(phone, 3, 1);
+    SetMinimumText(phone, QStringLiteral("(000) 000-0000"));
     grid->addWidget(label("Debit Account #:"), 3, 2);
     grid->addWidget(account, 3, 3, 1, 3);
     grid->addWidget(typeBox, 4, 0, 1, 6);

@@ -95,7 +95,8 @@ void FinishEntryDialog(QDialog *dialog, int widthUnits, int heightUnits)
     // A wrapped text may need more height at the chosen width than its hint says.
     if (dialog->layout() && dialog->layout()->hasHeightForWidth())
         size.setHeight(std::max(size.height(), dialog->layout()->totalHeightForWidth(size.width())));
-    dialog->setFixedSize(size);
+    dialog->resize(size);
+    FitWindowToScreen(dialog, size, true);
 }
 
 void FocusField(QWidget *field)

@@ -62,6 +62,20 @@ std::string ProgramDirectory()
     return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
 }
 
+std::string DataDirectory()
+{
+    const std::string program = ProgramDirectory();
+    if (program.empty())
+        return {};
+    // The first slide marks a folder that holds the data files.
+    constexpr const char *kMarker = "001.qnl";
+    for (const std::string &dir : {program, program + "../share/tallowin/"}) {
+        if (::access((dir + kMarker).c_str(), R_OK) == 0)
+            return dir;
+    }
+    return program;
+}
+
 std::string ReadSerialVendorCode(const std::string &programDir)
 {
     if (programDir.empty())

@@ -12,6 +12,11 @@ std::string DefaultProfilePath();
 // The folder of the running executable, ending in '/'; "" when it cannot be told.
 std::string ProgramDirectory();
 
+// The folder of the program's documents, pictures and help, ending in '/': beside the
+// executable in a build tree, or share/tallowin/ beside its bin/ folder once installed.
+// The program's own folder when neither holds them.
+std::string DataDirectory();
+
 // [General] VendorCode of serial.txt in `programDir` (at most 511 bytes, never cut
 // inside a UTF-8 character); "" when the file or the key is missing. The file is
 // only ever read.

@@ -79,7 +79,7 @@ std::string DocumentDirectory()
 {
     if (!DirectoryOverride().empty())
         return DirectoryOverride();
-    return ProgramDirectory();
+    return DataDirectory();
 }
 
 void SetDocumentDirectory(std::string directory)

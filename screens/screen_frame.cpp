@@ -13,7 +13,9 @@ void SetUpScreen(QDialog *dialog, int widthUnits, int heightUnits)
     dialog->setWindowTitle(QStringLiteral("Tallowin"));
     dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialog->setModal(true);
-    dialog->resize(DialogUnitsToPixels(dialog->font(), widthUnits, heightUnits));
+    const QSize size = DialogUnitsToPixels(dialog->font(), widthUnits, heightUnits);
+    dialog->resize(size);
+    FitWindowToScreen(dialog, size);
 }
 
 QLabel *MakeLogoLabel(QWidget *parent)

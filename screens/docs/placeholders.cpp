@@ -48,9 +48,10 @@ double SavingsAfterFee(const LoanAnalysis &a)
     return v > 0 ? v : 0;
 }
 
+// The lender screen stores the payment as typed ("$1,200.00"): read the number it shows.
 double CurrentPayment(const LoanAnalysis &a)
 {
-    return TextToDouble(a.CurrentPaymentText);
+    return TextToDouble(CleanNumberText(a.CurrentPaymentText));
 }
 
 PlaceholderList SlideNineList(const CClientRecord &r)

@@ -71,7 +71,7 @@ TEST(Placeholders, ATokenListedTwiceFillsTwoOccurrences)
 TEST(Placeholders, SignUpFillsTwoOfThreeTotalSavings)
 {
     const auto client = Client();
-    const std::string total = FormatMoney(client->Analysis.TotalPaymentSavings);
+    const std::string total = "41,952.87"; // 60 payments of 699.2145 eliminated
     auto doc
         = Doc("\\{\\{TOTALSAVINGS\\}\\} \\{\\{TOTALSAVINGS\\}\\} \\{\\{TOTALSAVINGS\\}\\} \\{\\{NORMALYEARS\\}\\}");
     SubstituteSignUpPlaceholders(doc, *client);
@@ -81,13 +81,36 @@ TEST(Placeholders, SignUpFillsTwoOfThreeTotalSavings)
 TEST(Placeholders, SlideElevenAlsoRunsTheClosingSlidesList)
 {
     const auto client = Client();
-    const LoanAnalysis &a = client->Analysis;
     auto doc = Doc("\\{\\{CLIENTYEARS\\}\\}|\\{\\{NORMALYEARS\\}\\}|\\{\\{FIRSTNAME\\}\\}|\\{\\{FIRSTNAME\\}\\}|"
                    "\\{\\{LOSSPERMONTH\\}\\}");
     SubstituteSlidePlaceholders(doc, 11, *client);
-    EXPECT_EQ(PlainText(doc),
-        FormatOneDecimal(a.RemainingYears) + "|" + FormatOneDecimal(a.RemainingYears) + "|Maria|Maria|"
-            + FormatMoney(a.AverageMonthlySavings));
+    EXPECT_EQ(PlainText(doc), "22.8|22.8|Maria|Maria|139.84"); // (360 - 86) / 12 years; 41,952.87 / 300
+}
+
+TEST(Placeholders, EachTokenShowsItsFigure)
+{
+    // The reference client's plan starts with payment 86 and ends with payment 300, 60
+    // payments (5 years) early: (300 - 86) / 12 = 17.8 years under the plan.
+    auto client = Client();
+    client->Analysis.CurrentPaymentText = "$900.00"; // as the lender screen stores it
+    struct Case {
+        int where; // a slide number, 100 + an answer number, or 0 for the sign-up
+        const char *token, *text;
+    };
+    for (const Case &c : {Case {0, "YEARSSAVED", "5.0"}, Case {0, "ELIMPAYMENTS", "60"}, Case {0, "NORMALYEARS", "30"},
+             Case {0, "TOTALPAYMENT", "251,717.23"}, Case {0, "DAILY", "4.66"}, Case {0, "10YRPRINSAVING", "14,036.58"},
+             Case {11, "SHORTENYEARS", "5.0"}, Case {11, "BIWEEKLYYEARS", "17.8"}, Case {11, "EXCESSPMTS", "60"},
+             Case {13, "BIWEEKLYYRS", "17.8"}, Case {103, "PMTAMOUNT", "900.00"}, Case {110, "YEARSPAIDOFF", "17.8"},
+             Case {110, "PRINCIPLEPLUSSTILLOWED", "135,376.78"}}) {
+        auto doc = Doc(std::string("\\{\\{") + c.token + "\\}\\}");
+        if (c.where == 0)
+            SubstituteSignUpPlaceholders(doc, *client);
+        else if (c.where > 100)
+            SubstituteAnswerPlaceholders(doc, c.where - 100, *client);
+        else
+            SubstituteSlidePlaceholders(doc, c.where, *client);
+        EXPECT_EQ(PlainText(doc), c.text) << c.where << " " << c.token;
+    }
 }
 
 TEST(Placeholders, AnswersWithoutAListAreShownAsWritten)
@@ -190,7 +213,7 @@ TEST(ShippedDocuments, CarryEveryTokenOfTheirListAndNothingElse)
     const std::string signUp = PlainText(LoadSignUp(TALLOWIN_DOCUMENTS_DIR, *client));
     EXPECT_EQ(signUp.find("{{"), std::string::npos);
     EXPECT_NE(signUp.find("Maria"), std::string::npos);
-    EXPECT_NE(signUp.find(FormatMoney(client->Analysis.TotalPaymentSavings)), std::string::npos);
+    EXPECT_NE(signUp.find("41,952.87"), std::string::npos);
 }
 
 } // namespace

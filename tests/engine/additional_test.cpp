@@ -89,8 +89,11 @@ TEST(AdditionalPaymentSession, OkMakesThePlanThePlanWithTheAmount)
     ExpectSameColumn(PlanColumn(*a), x);
     for (int i = 0; i < a->TermMonths; ++i)
         ASSERT_EQ(a->BiWeeklySchedule[i].Balance, a->AdditionalSchedule[i].Balance) << i;
-    EXPECT_EQ(a->BalanceAtPayoff, a->MonthlySchedule[a->TermMonths - x.PaymentsEliminated - 1].Balance);
-    EXPECT_LT(a->PayoffDate.substr(6), "2044");
+    // With 150 more every month from payment 86 the loan is paid with payment 240
+    // (01/2020 + 239 months), when the monthly loan still owes 59,236.76 (worked by hand).
+    EXPECT_EQ(x.PaymentsEliminated, 120);
+    EXPECT_EQ(FormatMoney(a->BalanceAtPayoff), "59,236.76");
+    EXPECT_EQ(a->PayoffDate, "12/01/2039");
 }
 
 TEST(AdditionalPaymentSession, ReopeningAfterOkRestoresThePlanExactly)
@@ -106,6 +109,24 @@ TEST(AdditionalPaymentSession, ReopeningAfterOkRestoresThePlanExactly)
     EXPECT_EQ(std::memcmp(&a->BiWeeklySchedule, &before->BiWeeklySchedule, sizeof a->BiWeeklySchedule), 0);
     EXPECT_EQ(a->CurrentPaymentText, before->CurrentPaymentText);
     EXPECT_EQ(a->BalanceAtPayoff, before->BalanceAtPayoff);
+}
+
+TEST(AdditionalPaymentSession, ReopeningReadsThePaymentAsTheLenderScreenStoredIt)
+{
+    // That screen keeps the text as typed. Reopening keeps it and shows the plan that a
+    // fresh analysis of that payment gives (650.00 is below the loan's 699.21 and raised).
+    for (const std::string typed : {"$900.00", "$650.00"}) {
+        auto a = Analyse();
+        AdditionalPaymentSession first(*a);
+        first.Start();
+        first.Use("200");
+        a->CurrentPaymentText = typed;
+        AdditionalPaymentSession second(*a);
+        second.Start();
+        EXPECT_EQ(a->CurrentPaymentText, typed);
+        ExpectSameColumn(second.Plan(), PlanColumn(*Analyse({.payment = typed.substr(1)})));
+        EXPECT_GT(second.Comparison().additional.PaymentsEliminated, second.Plan().PaymentsEliminated) << typed;
+    }
 }
 
 TEST(AdditionalPaymentSession, ExitDropsTheAmountAndKeepsThePlan)

@@ -10,13 +10,26 @@ namespace {
 using testing_support::Analyse;
 using testing_support::LoanTexts;
 
+// Each figure against its text, worked out by hand: 100,000 at 7.5 % over 30 years
+// amortized month by month in cents at the payment 699.2145 (699.21 after row 0); the
+// annuity formula agrees to the dollar (after 120 payments 86,794.99 is owed).
+void ExpectMoney(std::initializer_list<std::pair<double, const char *>> figures)
+{
+    for (const auto &[value, text] : figures)
+        EXPECT_EQ(FormatMoney(value), text);
+}
+
 TEST(ComputeSummaryFigures, ReferenceLoan)
 {
     const auto a = Analyse();
     EXPECT_EQ(a->PaymentsEliminated, 60);
-    EXPECT_EQ(FormatMoney(a->TotalInterest), "151,721.99");
-    EXPECT_EQ(FormatMoney(a->InterestSavings), "25,649.05");
-    EXPECT_EQ(FormatMoney(a->FiveYearPrincipal), "5,382.20");
+    ExpectMoney({{a->TotalInterest, "151,721.99"}, {a->InterestSavings, "25,649.05"},
+        {a->FiveYearPrincipal, "5,382.20"}, {a->FiveYearInterest, "36,570.40"}, {a->FiveYearBalance, "94,724.98"},
+        {a->FiveYearPayments, "41,952.87"}, {a->TenYearPrincipal, "13,204.11"}, {a->TenYearInterest, "70,701.09"},
+        {a->TenYearBalance, "86,951.65"}, {a->TenYearPayments, "83,905.74"}, {a->YearsToPayHalf, "22.08"},
+        {a->PaymentsToPayHalf, "185,291.85"}, {a->TotalPaid, "251,721.99"},
+        // 60 freed payments p = 699.2145 at g = 1.008333: p g^60 + p (g^59 - 1) / (g - 1).
+        {a->InvestmentValue, "54,154.06"}});
 
     const auto notStarted = Analyse({.firstPayment = "03/01/2027"});
     EXPECT_EQ(notStarted->PaymentsEliminated, 99);
@@ -34,24 +47,18 @@ TEST(ComputeSummaryFigures, SavingsAndPlanInterestAddUpToTheLoansInterest)
     }
 }
 
-TEST(ComputeSummaryFigures, RelationsBetweenTheFigures)
+TEST(ComputeSummaryFigures, LoanStartedIn2022)
 {
     const auto a = Analyse({.firstPayment = "09/01/2022"});
     EXPECT_EQ(a->PlanStartPayment, 54);
-    EXPECT_EQ(FormatOneDecimal(a->RemainingYears), "25.5");
-    const int c = a->TermMonths - a->PaymentsEliminated;
-    EXPECT_DOUBLE_EQ(a->YearsToPayoff, c * kOneTwelfth);
-    EXPECT_DOUBLE_EQ(a->PlanYears, (c - 54) * kOneTwelfth);
-    EXPECT_DOUBLE_EQ(a->TotalPaymentSavings, a->PaymentsEliminated * a->MonthlySchedule[0].Payment);
-    EXPECT_DOUBLE_EQ(a->AverageMonthlySavings, a->TotalPaymentSavings / c);
-    EXPECT_DOUBLE_EQ(a->AverageYearlySavings, a->AverageMonthlySavings * 12);
-    EXPECT_EQ(a->BalanceAtPayoff, a->MonthlySchedule[c - 1].Balance);
-    EXPECT_EQ(a->NormalEquity5, 100000 - a->MonthlySchedule[54 + 59].Balance);
-    EXPECT_EQ(a->BiWeeklyEquity10, 100000 - a->BiWeeklySchedule[54 + 119].Balance);
-    EXPECT_GT(a->BiWeeklyEquity10, a->NormalEquity10);
-    EXPECT_EQ(a->TotalPaid, 100000 + a->TotalInterest);
-    EXPECT_EQ(a->FiveYearBalance, a->MonthlySchedule[59].Balance);
-    EXPECT_EQ(a->FiveYearPayments, a->MonthlySchedule[0].Payment * 60);
+    // The plan's last payment is month c = 287: 360 - 287 = 73 payments eliminated,
+    // 287 / 12 = 23.92 years, (287 - 54) / 12 = 19.42 of them under the plan, (360 - 54) / 12
+    // = 25.50 left today; 73 x 699.2145 = 51,042.66 saved, / 287 = 177.85 a month.
+    EXPECT_EQ(a->PaymentsEliminated, 73);
+    ExpectMoney({{a->YearsToPayoff, "23.92"}, {a->PlanYears, "19.42"}, {a->RemainingYears, "25.50"},
+        {a->TotalPaymentSavings, "51,042.66"}, {a->AverageMonthlySavings, "177.85"},
+        {a->AverageYearlySavings, "2,134.19"}, {a->BalanceAtPayoff, "41,328.52"}, {a->NormalEquity5, "12,133.89"},
+        {a->NormalEquity10, "23,016.38"}, {a->BiWeeklyEquity5, "18,081.63"}, {a->BiWeeklyEquity10, "37,052.88"}});
 }
 
 TEST(InvestmentValue, CompoundsTheFreedPaymentsAtTheFixedMonthlyRate)
@@ -103,18 +110,15 @@ TEST(SlideNineFigures, FollowTheSlidesOwnRules)
 {
     const auto a = Analyse();
     const SlideNineFigures f = ComputeSlideNineFigures(*a);
-    const double payment = a->MonthlySchedule[0].Payment;
-    EXPECT_EQ(f.fiveYearPayments, payment * 60);
-    EXPECT_EQ(f.fiveYearPrincipal, a->FiveYearPrincipal);
-    EXPECT_DOUBLE_EQ(f.fiveYearInterest, payment * 60 - f.fiveYearPrincipal);
-    EXPECT_NEAR(f.fiveYearBalance, a->MonthlySchedule[60].Balance, 1e-6); // the balance after 60 payments
-    EXPECT_NEAR(f.tenYearBalance, a->MonthlySchedule[120].Balance, 1e-6);
-    const int half = static_cast<int>(std::lround(f.yearsToPayHalf * 12));
-    EXPECT_LT(a->MonthlySchedule[half].Balance, 50000);
-    EXPECT_GE(a->MonthlySchedule[half - 1].Balance, 50000);
-    EXPECT_DOUBLE_EQ(f.halfPrincipalPayments, payment * half);
-    EXPECT_EQ(f.totalInterest, a->TotalInterest);
-    EXPECT_EQ(f.totalPaid, a->TotalPaid);
+    // The slide takes interest as payments less principal and the balance after 60 and
+    // 120 payments: 41,952.87 - 5,382.20 = 36,570.67; 100,000 - 13,204.11 = 86,795.89.
+    // Half the loan is paid with payment 265 (the annuity formula: 50,362 owed after 264,
+    // 49,977 after 265): 265 / 12 = 22.08 years, 265 x 699.2145 = 185,291.85.
+    ExpectMoney(
+        {{f.fiveYearPayments, "41,952.87"}, {f.fiveYearPrincipal, "5,382.20"}, {f.fiveYearInterest, "36,570.67"},
+            {f.fiveYearBalance, "94,617.80"}, {f.tenYearPayments, "83,905.74"}, {f.tenYearPrincipal, "13,204.11"},
+            {f.tenYearInterest, "70,701.63"}, {f.tenYearBalance, "86,795.89"}, {f.yearsToPayHalf, "22.08"},
+            {f.halfPrincipalPayments, "185,291.85"}, {f.totalInterest, "151,721.99"}, {f.totalPaid, "251,721.99"}});
 }
 
 } // namespace

@@ -123,6 +123,8 @@ TEST(SetUpDebitDates, DatesOutsideTheCalendarAreDeclined)
 {
     for (const LoanTexts &t : {LoanTexts {.today = "01/01/1990", .firstPayment = "01/01/1980"},
              LoanTexts {.today = "11/01/1995", .firstPayment = "01/01/1990"},
+             // The debit two weeks before 01/06/1996 would be 12/22/1995, before the first entry.
+             LoanTexts {.today = "11/01/1995", .firstPayment = "01/06/1996"},
              LoanTexts {.today = "01/01/2100", .firstPayment = "01/01/2099"},
              LoanTexts {.today = "", .firstPayment = ""}}) {
         auto a = MakeLoan(t);
@@ -134,6 +136,18 @@ TEST(SetUpDebitDates, DatesOutsideTheCalendarAreDeclined)
     EXPECT_NE(CheckPlanCalendar("01/01/2049", "01/01/2060", 40).find("08/19/2095"), std::string::npos);
     EXPECT_EQ(CheckPlanCalendar("12/07/2026", "01/01/2020", 30), "");
     EXPECT_EQ(CheckPlanCalendar("01/01/1996", "03/01/1996", 30), "");
+}
+
+TEST(SetUpDebitDates, TheCalendarsFirstAndLastDaysAreUsable)
+{
+    // 01/19/1996 is two entries into the calendar, so its first debit is the first entry.
+    auto first = MakeLoan({.today = "11/01/1995", .firstPayment = "01/19/1996"});
+    ASSERT_TRUE(SetUpDebitDates(*first));
+    EXPECT_EQ(first->FirstDebitDate, "01/05/1996");
+    // Entry 2599 is 01/05/1996 + 36386 days = 08/19/2095: a 40-year loan may end on it,
+    // not a day later.
+    EXPECT_EQ(CheckPlanCalendar("01/01/2049", "08/19/2055", 40), "");
+    EXPECT_NE(CheckPlanCalendar("01/01/2049", "08/20/2055", 40), "");
 }
 
 TEST(SetUpDebitDates, ThirdDebitBeforeTheFirstPaymentDoesNotStopTheExtras)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace tw {
@@ -51,7 +53,7 @@ TEST(ComputeSchedules, LowCurrentPaymentIsRaisedToTheLoansOwn)
     auto low = Analyse({.payment = "500.00"});
     ASSERT_TRUE(low);
     EXPECT_EQ(low->CurrentPaymentText, "699.21");
-    EXPECT_EQ(low->HalfPayment, low->MonthlySchedule[0].Payment * 0.5);
+    EXPECT_EQ(FormatMoney(low->HalfPayment), "349.61"); // half of 699.2145
 
     auto high = Analyse({.payment = "900.00"});
     EXPECT_EQ(high->CurrentPaymentText, "900.00");
@@ -84,17 +86,20 @@ TEST(ComputeSchedules, DeclinedInputsChangeNothing)
 
 TEST(ComputeSchedules, MonthlyScheduleEndsWithTheLeftoverAndAnEmptyRow)
 {
-    for (const char *term : {"15", "30", "40"}) {
+    // Published payments of 100,000 at 7.5 %; the balance after i of them follows the
+    // annuity formula 100,000 g - p (g - 1) / r with g = (1 + r)^i, and rounding each
+    // month to cents keeps the schedule within half a dollar of it.
+    const std::pair<const char *, double> terms[] = {{"15", 927.01}, {"30", 699.21}, {"40", 658.07}};
+    for (const auto &[term, payment] : terms) {
         const auto a = Analyse({.term = term});
         ASSERT_TRUE(a);
         const auto &m = a->MonthlySchedule;
         const int months = a->TermMonths;
+        const double r = 0.075 / 12;
         for (int i = 0; i < months; ++i) {
             ASSERT_EQ(m[i].Extra, 0);
-            ASSERT_EQ(m[i].Principal, ToCents(m[i].Payment - m[i].Interest)) << i;
-            if (i + 1 == months)
-                break; // the row after the term is cleared, leftover or not
-            ASSERT_EQ(m[i + 1].Balance, ToCents(m[i].Balance - m[i].Principal)) << i;
+            const double g = std::pow(1 + r, i);
+            ASSERT_NEAR(m[i].Balance, 100000 * g - payment * (g - 1) / r, 0.5) << term << " row " << i;
         }
         const ScheduleRow zero {};
         EXPECT_EQ(std::memcmp(&m[months], &zero, sizeof zero), 0) << "row M of a " << term << "-year loan";
@@ -121,20 +126,22 @@ TEST(ComputeSchedules, PlanBalanceIsExactlyZeroAfterTheFinalPayment)
 
 TEST(ComputeSchedules, ExtrasOnlyInListedMonthsWhileTheBalanceExceedsThePayment)
 {
+    // The reference plan's third debits fall in months 88, 94, 99, ..., 295, 300 (37 up to
+    // 295); month 300 is its final payment, which clears the balance without an extra.
     const auto a = Analyse();
     const auto &c = a->BiWeeklySchedule;
-    int listed = 0;
+    const auto &listed = a->ExtraDebitPayments;
+    ASSERT_EQ(listed[36], 295);
+    ASSERT_EQ(listed[37], 300);
+    int extras = 0;
     for (int k = 1; k <= a->TermMonths; ++k) {
-        const ScheduleRow &row = c[k - 1];
-        const bool isListed = listed < kExtraDebitEntries && a->ExtraDebitPayments[listed] == k;
-        if (isListed && row.Balance > row.Payment) {
-            EXPECT_EQ(row.Extra, a->HalfPayment) << k;
-            ++listed;
-        } else {
-            EXPECT_EQ(row.Extra, 0) << k;
-        }
+        const bool third = std::find(listed.begin(), listed.begin() + 37, k) != listed.begin() + 37;
+        EXPECT_EQ(c[k - 1].Extra, third ? 450 : 0) << k; // half of the 900.00 typed
+        extras += c[k - 1].Extra > 0;
     }
-    EXPECT_GT(listed, 30);
+    EXPECT_EQ(extras, 37);
+    EXPECT_EQ(c[299].Balance, 356.92); // the last payment
+    EXPECT_EQ(c[300].Balance, 0);
 }
 
 TEST(ComputeSchedules, FortyYearTermFillsRowsUpTo480)

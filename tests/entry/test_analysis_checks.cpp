@@ -264,20 +264,29 @@ TEST(AnalysisChecks, CanRunNamesTheFieldOutsideTheCalendarOrEngineLimits)
     ASSERT_FALSE(ApplyAnalysisForm(GoodForm(), *record));
     EXPECT_FALSE(CheckAnalysisCanRun(record->Analysis));
 
-    AnalysisForm beforeCalendar = GoodForm();
-    beforeCalendar.currentDate = "01/01/1990";
-    beforeCalendar.firstPaymentDate = "01/01/1985";
-    ASSERT_FALSE(ApplyAnalysisForm(beforeCalendar, *record));
-    const auto calendar = CheckAnalysisCanRun(record->Analysis);
-    ASSERT_TRUE(calendar);
-    EXPECT_FALSE(calendar->message.empty());
-
-    AnalysisForm tinyLoan = GoodForm();
-    tinyLoan.amount = ".";
-    ASSERT_FALSE(ApplyAnalysisForm(tinyLoan, *record));
-    const auto declined = CheckAnalysisCanRun(record->Analysis);
-    ASSERT_TRUE(declined);
-    EXPECT_EQ(declined->field, F::Amount);
+    struct Case {
+        const char *today, *first, *term, *amount, *rate;
+        F field;
+    };
+    for (const Case &c : {
+             Case {"01/01/1990", "01/01/1985", "30", "150000", "7.5", F::CurrentDate}, // debits before 1996
+             Case {"01/01/2049", "01/01/2060", "40", "150000", "7.5", F::FirstPaymentDate}, // ends after 2095
+             Case {"06/15/1999", "01/01/1995", "1", "150000", "7.5", F::Term},
+             Case {"06/15/1999", "01/01/1995", "41", "150000", "7.5", F::Term},
+             Case {"06/15/1999", "01/01/1995", "30", ".", "7.5", F::Amount},
+             Case {"06/15/1999", "01/01/1995", "30", "150000", "1", F::LowestRate},
+         }) {
+        LoanAnalysis &a = record->Analysis;
+        a.CurrentDate = c.today;
+        a.FirstPaymentDate = c.first;
+        a.TermText = c.term;
+        a.AmountText = c.amount;
+        a.LowestRateText = c.rate;
+        const auto failure = CheckAnalysisCanRun(a);
+        ASSERT_TRUE(failure) << c.first << " " << c.term;
+        EXPECT_EQ(failure->field, c.field) << c.first << " " << c.term << " " << failure->message;
+        EXPECT_FALSE(failure->message.empty());
+    }
 }
 
 } // namespace

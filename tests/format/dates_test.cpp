@@ -59,10 +59,15 @@ TEST(DateOfDay, InvertsDayNumberForEveryDate)
 
 TEST(SameDayInAnotherMonth, KeepsTheDayAndLetsItCarryOver)
 {
-    EXPECT_EQ(DateTextOfDay(SameDayNextMonth(DayNumber("19990131"))), "03/03/1999");
-    EXPECT_EQ(DateTextOfDay(SameDayNextMonth(DayNumber("19991215"))), "01/15/2000");
-    EXPECT_EQ(DateTextOfDay(SameDayPreviousMonth(DayNumber("20000115"))), "12/15/1999");
-    EXPECT_EQ(DateTextOfDay(SameDayPreviousMonth(DayNumber("19990331"))), "03/03/1999");
+    struct Case {
+        const char *date, *next, *previous;
+    };
+    for (const Case &c : {Case {"19990131", "03/03/1999", "12/31/1998"}, Case {"19991115", "12/15/1999", "10/15/1999"},
+             Case {"19991215", "01/15/2000", "11/15/1999"}, Case {"20000115", "02/15/2000", "12/15/1999"},
+             Case {"19990331", "05/01/1999", "03/03/1999"}}) {
+        EXPECT_EQ(DateTextOfDay(SameDayNextMonth(DayNumber(c.date))), c.next) << c.date;
+        EXPECT_EQ(DateTextOfDay(SameDayPreviousMonth(DayNumber(c.date))), c.previous) << c.date;
+    }
     EXPECT_EQ(MonthOfDay(DayNumber("20240229")), 2);
 }
 

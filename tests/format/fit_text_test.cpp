@@ -36,6 +36,10 @@ TEST(FitTextToWidth, NeverSplitsACharacter)
 {
     EXPECT_EQ(FitTextToWidth(FixedPitch, "Jos\xC3\xA9phine", 40, false), "Jos\xC3\xA9");
     EXPECT_EQ(FitTextToWidth(FixedPitch, "Jos\xC3\xA9phine", 50, true), "Jos\xC3\xA9...");
+    // Cuts that land on the two-byte letter itself, measured by characters and by bytes.
+    EXPECT_EQ(FitTextToWidth(FixedPitch, "Jos\xC3\xA9phine", 40, true), "Jos...");
+    const auto bytes = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
+    EXPECT_EQ(FitTextToWidth(bytes, "Jos\xC3\xA9", 40, false), "Jos");
 }
 
 } // namespace

@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, FormatMoneyTest,
         MoneyCase {0.004, "0.00"}, MoneyCase {1000, "1,000.00"}, MoneyCase {100, "100.00"},
         MoneyCase {0.125, ".13"}, // exactly halfway in binary: away from zero
         MoneyCase {2.675, "2.67"}, // just below halfway in binary
-        MoneyCase {1e15 + 0.25, "1000000000000000.25"}, MoneyCase {1e17, "100000000000000000.00"}));
+        MoneyCase {1e15 + 0.25, "1000000000000000.25"}, MoneyCase {1e17, "100000000000000000.00"},
+        MoneyCase {1e15 + 0.125, "1000000000000000.13"})); // past the exact path, a dropped 5 rounds up
 
 TEST(FormatMoney, MultipliesFirst)
 {

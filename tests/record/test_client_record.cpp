@@ -67,17 +67,25 @@ TEST_F(RecordProfile, EveryTextSavesAndLoadsUnchanged)
 
 TEST_F(RecordProfile, SaveWritesSectionsAndKeysInOrder)
 {
-    record->Analysis.AmountText = "150000";
-    record->BankName = "First Bank";
+    // Every text a value of its own, so that each must stand under its own key.
+    const auto texts = StoredTexts(*record);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        *texts[i] = "t" + std::to_string(i);
     record->AccountType = kAccountSavings;
     ASSERT_TRUE(record->SaveToProfile(store));
-    EXPECT_EQ(ReadBytes(path),
-        "[Loan]\nCurrentDate=\nLoanStartDate=\nLoanTermYears=\nLoanAmount=150000\nLowestRate=\nHighestRate=\n\n"
-        "[Client]\nFirstName1=\nFirstName2=\nLastName1=\nLastName2=\nMI1=\nMI2=\nAddress=\nCity=\nState=\nZip=\n"
-        "PropertyAddress=\nPropertyCity=\nPropertyState=\nPropertyZip=\nHomePhone=\nWorkPhone1=\nWorkPhone2=\n\n"
-        "[Mortgage]\nName=\nAddress=\nCity=\nState=\nZip=\nPhone=\nCurrentPayment=\nGracePeriod=\n"
-        "AccountNumber=\nAdditionalPayment=\n\n"
-        "[Bank]\nName=First Bank\nAddress=\nCity=\nState=\nZip=\nPhone=\nAccountNumber=\nAccountType=2\n");
+    std::string expected
+        = "[Loan]\nCurrentDate=\nLoanStartDate=\nLoanTermYears=\nLoanAmount=\nLowestRate=\nHighestRate=\n\n"
+          "[Client]\nFirstName1=\nFirstName2=\nLastName1=\nLastName2=\nMI1=\nMI2=\nAddress=\nCity=\nState=\nZip=\n"
+          "PropertyAddress=\nPropertyCity=\nPropertyState=\nPropertyZip=\nHomePhone=\nWorkPhone1=\nWorkPhone2=\n\n"
+          "[Mortgage]\nName=\nAddress=\nCity=\nState=\nZip=\nPhone=\nCurrentPayment=\nGracePeriod=\n"
+          "AccountNumber=\nAdditionalPayment=\n\n"
+          "[Bank]\nName=\nAddress=\nCity=\nState=\nZip=\nPhone=\nAccountNumber=\nAccountType=2\n";
+    std::size_t at = 0;
+    for (const std::string *text : texts) {
+        at = expected.find("=\n", at) + 1;
+        expected.insert(at, *text);
+    }
+    EXPECT_EQ(ReadBytes(path), expected);
 }
 
 struct AccountCase {

@@ -92,6 +92,7 @@ TEST(ProfileStore, ASaveIsOneReplacementAndNeedsNoFolderBeforehand)
     EXPECT_EQ(months[0], "1");
     EXPECT_EQ(months[449], "450");
     EXPECT_EQ(months[450], "");
+    EXPECT_EQ(store.Snapshot().ReadMonths("AddPmt", 450).back(), "450"); // the last month asked for
 
     // Writing what is already there does not touch the file.
     EXPECT_TRUE(store.Write("AddPmt", "Mth7", "7"));

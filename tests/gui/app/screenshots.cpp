@@ -1,5 +1,7 @@
 // Writes a PNG of every screen of the program, filled for the sample client, into the
 // folder named on the command line. Runs on any Qt platform; the script uses offscreen.
+// With --check it also fails on any screen where something is clipped or lies outside
+// its window, which is how the tests run it under several font and scale set-ups.
 #include "app/about_dlg.h"
 #include "app/code_dlg.h"
 #include "app/intro_dlg.h"
@@ -20,11 +22,13 @@
 #include "screens/slide_dlg.h"
 #include "screens/summary_dlg.h"
 #include "screens/ui_common.h"
+#include "tests/gui/app/layout_check.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -36,6 +40,7 @@ using namespace tw;
 namespace {
 
 int failures = 0;
+bool checkLayout = false;
 
 void Save(QWidget *w, const QDir &dir, const QString &name)
 {
@@ -48,6 +53,12 @@ void Save(QWidget *w, const QDir &dir, const QString &name)
         return;
     }
     std::printf("%s %dx%d\n", qPrintable(path), w->width(), w->height());
+    if (checkLayout) {
+        for (const QString &fault : LayoutFaults(w)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(fault));
+            ++failures;
+        }
+    }
     w->hide();
 }
 
@@ -55,14 +66,16 @@ void Save(QWidget *w, const QDir &dir, const QString &name)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tallowin-screenshots DIR\n");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    checkLayout = args.removeAll(QStringLiteral("--check")) > 0;
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: tallowin-screenshots [--check] DIR\n");
         return 2;
     }
-    QApplication app(argc, argv);
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QDir dir(args.front());
     if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "tallowin-screenshots: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "tallowin-screenshots: cannot create %s\n", qPrintable(args.front()));
         return 1;
     }
     // Screens never touch a real profile here, and messages do not stop the run.
@@ -72,7 +85,7 @@ int main(int argc, char **argv)
     SetMessageSink([](const QString &text) { std::printf("message: %s\n", qPrintable(text)); });
 
     CMainFrame frame(profilePath);
-    frame.resize(1024, 720);
+    frame.resize(QSize(1024, 720).boundedTo(frame.screen()->availableGeometry().size()));
     CTallowinView *view = frame.View();
     view->EnsureRecordLoaded();
     CClientRecord *record = &view->Record();
