@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
@@ -105,6 +106,8 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
         | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     view_->verticalHeader()->setMinimumWidth(DialogUnitsToPixels(font(), 35, 0).width());
     view_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Long headings take two lines rather than widening their columns.
+    view_->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + gap);
     // The widest figures are the first months' balances: a sample of rows measures them.
@@ -191,19 +194,30 @@ CAmortGridDlg::~CAmortGridDlg() = default;
 
 void CAmortGridDlg::FitToColumns()
 {
-    view_->resizeColumnsToContents();
+    // A column is as wide as its figures or the longest word of its heading, whichever is
+    // wider; the headings wrap onto two lines.
+    QHeaderView *header = view_->horizontalHeader();
+    const QFontMetrics headerMetrics(header->font());
+    const int padding = fontMetrics().averageCharWidth() + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin);
     const QHeaderView *rowHeader = view_->verticalHeader();
     int width = std::max(rowHeader->sizeHint().width(), rowHeader->minimumWidth()) + 2 * view_->frameWidth()
         + view_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < model_->columnCount(); ++c) {
-        const int content = view_->columnWidth(c);
-        view_->setColumnWidth(c, content + fontMetrics().averageCharWidth() * 2);
+        int widest = static_cast<QAbstractItemView *>(view_)->sizeHintForColumn(c);
+        for (const QString &word : model_->headerData(c, Qt::Horizontal).toString().split(QLatin1Char(' ')))
+            widest = std::max(widest, headerMetrics.horizontalAdvance(word));
+        view_->setColumnWidth(c, widest + padding);
         width += view_->columnWidth(c);
     }
+    header->setMinimumHeight(headerMetrics.lineSpacing() * 2 + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin));
+    // Every column in sight without scrolling sideways; on a screen too small for that the
+    // table scrolls instead.
     const int margin = MarginPixels(this);
     const QSize units = DialogUnitsToPixels(font(), 292, 273);
-    view_->setMinimumWidth(width);
-    resize(std::max(units.width(), width + 2 * margin), std::max(units.height(), fontMetrics().height() * 40));
+    const QSize least(std::max(units.width(), width + 2 * margin), units.height());
+    // Opens taller than its least size, with room for some twenty months.
+    resize(least.width(), std::max(least.height(), fontMetrics().height() * 46));
+    FitWindowToScreen(this, least);
 }
 
 void CAmortGridDlg::showEvent(QShowEvent *event)
