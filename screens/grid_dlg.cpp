@@ -184,8 +184,15 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
 
     connect(model_, &CGridModel::calculated, this, &CAmortGridDlg::ShowFigures);
 
-    const GridTable loaded = LoadGridInputs(profile_->Snapshot());
+    const CProfileSnapshot snapshot = profile_->Snapshot();
+    const GridTable loaded = LoadGridInputs(snapshot);
     corrupted_ = !GridHasLoan(loaded);
+    if (snapshot.ReadError() != 0) // not the data's fault: say what kept it from being read
+        openingMessage_ = QStringLiteral("The grid data cannot be read from %1: %2.")
+                              .arg(QString::fromStdString(profile_->Path()),
+                                  QString::fromStdString(DescribeFileError(snapshot.ReadError())));
+    else if (corrupted_)
+        openingMessage_ = QString::fromLatin1(kGridCorruptedMessage);
     model_->SetTable(loaded);
     FitToColumns();
 }
@@ -226,8 +233,8 @@ void CAmortGridDlg::showEvent(QShowEvent *event)
     if (opened_)
         return;
     opened_ = true;
-    if (corrupted_)
-        QTimer::singleShot(0, this, [this] { ShowMessage(this, QString::fromLatin1(kGridCorruptedMessage)); });
+    if (!openingMessage_.isEmpty())
+        QTimer::singleShot(0, this, [this] { ShowMessage(this, openingMessage_); });
 }
 
 QString CAmortGridDlg::TotalsText() const

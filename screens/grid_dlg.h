@@ -69,6 +69,7 @@ private:
     CBalanceChartView *chart_;
     QLabel *totals_;
     QPushButton *calculateButton_;
+    QString openingMessage_; // shown once the dialog is on screen
     bool corrupted_ = false;
     bool opened_ = false;
 };

@@ -241,6 +241,16 @@ private slots:
         QCOMPARE(dlg.result(), int(kResultYes));
     }
 
+    void unreadableProfileIsNamed()
+    {
+        path_ = dir_->path().toStdString(); // a folder where the profile should be
+        CAmortGridDlg dlg(nullptr, Store());
+        dlg.show();
+        QTRY_COMPARE(messages_.size(), 1);
+        QVERIFY2(
+            messages_[0].contains(dir_->path()) && messages_[0].contains("cannot be read"), qPrintable(messages_[0]));
+    }
+
     void exportsWriteTheEnginesBytes()
     {
         Write(kGridProfile);
