@@ -86,6 +86,22 @@ TEST_F(GridProfile, MissingKeysReadAsDefaults)
     EXPECT_FALSE(store.Snapshot().Contains("IntRate", "Mth1"));
 }
 
+TEST_F(GridProfile, FailedStoreIsReportedAndLeavesTheFile)
+{
+    const std::string before = "[PrinBal]\nMth1=1000.00\n[IntRate]\nMth1=5.00\n";
+    WriteBytes(path, before);
+    auto fs = std::make_shared<test::FaultyFileSystem>();
+    fs->failAt = test::kRename;
+    CProfileStore failing(path, fs);
+    auto t = std::make_unique<GridTable>(LoadGridInputs(failing.Snapshot()));
+    t->Month(2).Extra = 100;
+    RecalculateGrid(*t);
+    const SaveStatus saved = StoreGridInputs(*t, failing);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.find(path), std::string::npos) << saved.message;
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
 TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
 {
     for (const char *additional : {"0", "150.00"}) {
