@@ -48,19 +48,30 @@ namespace {
 
 // The screen's figures; `monthlyInterest` is the monthly schedule's interest summed up
 // to its first row without interest.
-void ScreenFigures(LoanAnalysis &a, double monthlyInterest)
+struct PlanInterest {
+    int months = 0; // rows from row 0 with interest
+    double interest = 0; // their interest, in row order
+};
+
+PlanInterest PlanInterestOf(const LoanAnalysis &a)
+{
+    PlanInterest p;
+    const auto &plan = a.BiWeeklySchedule;
+    for (const int end = std::min(ComputedRows(a), kScheduleRows); p.months < end && plan[p.months].Interest > 0;
+         ++p.months)
+        p.interest += plan[p.months].Interest;
+    return p;
+}
+
+void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned)
 {
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
-    const int rows = ComputedRows(a);
     const int L = a.PlanStartPayment;
     const double loan = plan[0].Balance;
 
-    // The plan's months with interest, and that interest, in one pass.
-    int c = 0;
-    double planInterest = 0;
-    for (const int end = std::min(rows, kScheduleRows); c < end && plan[c].Interest > 0; ++c)
-        planInterest += plan[c].Interest;
+    const int c = planned.months;
+    const double planInterest = planned.interest;
     a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
     a.InterestSavings = monthlyInterest - planInterest;
     a.YearsToPayoff = c * kOneTwelfth;
@@ -81,7 +92,7 @@ void ScreenFigures(LoanAnalysis &a, double monthlyInterest)
 
 void ComputeSummaryScreenFigures(LoanAnalysis &a)
 {
-    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)));
+    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)), PlanInterestOf(a));
 }
 
 void ComputeSummaryFigures(LoanAnalysis &a)
@@ -94,8 +105,19 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     // its rows in order and stops at the first row without that value, as a sum of its
     // own would.
     double principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
-    bool principalDone = false, interestDone = false;
-    for (int q = 0; q < rows && !(principalDone && interestDone); ++q) {
+    bool principalDone = false, interestDone = false, planDone = false;
+    // The plan's interest too: independent sums run side by side.
+    const auto &plan = a.BiWeeklySchedule;
+    PlanInterest planned;
+    for (int q = 0; q < rows && !(principalDone && interestDone && planDone); ++q) {
+        if (!planDone) {
+            if (plan[q].Interest > 0) {
+                planned.interest += plan[q].Interest;
+                ++planned.months;
+            } else {
+                planDone = true;
+            }
+        }
         const ScheduleRow &row = monthly[q];
         if (!principalDone) {
             if (row.Principal > 0) {
@@ -135,7 +157,7 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     a.PaymentsToPayHalf = half * payment;
     a.TotalInterest = interest;
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
-    ScreenFigures(a, interest);
+    ScreenFigures(a, interest, planned);
 }
 
 SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)

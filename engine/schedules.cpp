@@ -71,7 +71,8 @@ inline void MonthlyCentsStep(ScheduleRow &row, ScheduleRow &next, double r, Cent
     row.Extra = 0;
     row.Reserved = 0;
     next.Balance = nextBalance / 100.0;
-    next.Payment = nextPayment / 100.0;
+    // The payment stays the same until the balance falls below it.
+    next.Payment = nextPayment == lane.payment ? row.Payment : nextPayment / 100.0;
     lane.balance = nextBalance;
     lane.payment = nextPayment;
 }
@@ -95,7 +96,7 @@ inline bool PlanCentsStep(ScheduleRow &row, ScheduleRow &next, double r, double 
     next.Balance = nextBalance / 100.0;
     lane.balance = nextBalance;
     if (lane.payment <= nextBalance) {
-        next.Payment = lane.payment / 100.0;
+        next.Payment = row.Payment; // whole cents already: the same double
         return false;
     }
     next.Payment = next.Balance;
