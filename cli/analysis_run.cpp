@@ -62,6 +62,10 @@ AnalysisForm LoanFormOfRecord(const CClientRecord &record, const std::string &cu
 std::string RunAnalysis(const Options &options, CClientRecord &record)
 {
     const bool fromProfile = options.has("--profile");
+    if (fromProfile) {
+        if (std::string problem = ExplicitProfileProblem(*options.value("--profile")); !problem.empty())
+            return problem;
+    }
     const AnalysisForm form = fromProfile ? FormFromProfile(options, record) : FormFromOptions(options);
     if (auto failure = ApplyAnalysisForm(form, record, false))
         return failure->message;

@@ -1,6 +1,9 @@
 #include "cli/options.h"
 
 #include "format/dates.h"
+#include "record/profile_store.h"
+
+#include <cerrno>
 
 #include <ctime>
 
@@ -37,6 +40,24 @@ std::optional<std::string> Options::value(const std::string &name) const
 bool Options::has(const std::string &name) const
 {
     return flags_.count(name) > 0 || values_.count(name) > 0;
+}
+
+std::string ExplicitProfileProblem(const std::string &path)
+{
+    const std::string named = "The profile \"" + path + "\"";
+    const CProfileSnapshot snapshot = CProfileStore(path).Snapshot();
+    if (snapshot.Missing())
+        return named + " does not exist.";
+    switch (snapshot.ReadError()) {
+    case 0:
+        return {};
+    case EISDIR:
+        return named + " is a folder, not a file.";
+    case EINVAL:
+        return named + " is not a regular file.";
+    default:
+        return named + " cannot be read: " + DescribeFileError(snapshot.ReadError()) + ".";
+    }
 }
 
 std::string TodayText()

@@ -31,4 +31,9 @@ private:
 // Today's local date as MM/DD/YYYY.
 std::string TodayText();
 
+// Why the profile a command was told to use with --profile cannot serve ("" when it
+// can): a named file that is missing, unreadable, not a regular file or too large would
+// otherwise read as an empty client, and the command would blame the client's data.
+std::string ExplicitProfileProblem(const std::string &path);
+
 } // namespace tw::cli

@@ -19,10 +19,6 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -67,24 +63,6 @@ std::optional<std::string> ParseArguments(const std::vector<std::string> &args, 
         return std::string("Name the PDF file to write with --pdf OUT.pdf.");
     if (options.has("--today") && o.today.empty())
         return std::string("The option --today needs a date, MM/DD/YYYY.");
-    return std::nullopt;
-}
-
-// The profile must exist and be readable: a missing file would read as an empty
-// client, which is never what the caller meant.
-std::optional<std::string> CheckProfileReadable(const std::string &path)
-{
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return "The profile \"" + path + "\" does not exist.";
-    if (std::filesystem::is_directory(status))
-        return "The profile \"" + path + "\" is a folder, not a file.";
-    std::ifstream in(path);
-    if (!in) {
-        const int error = errno;
-        return "The profile \"" + path + "\" cannot be read: " + DescribeFileError(error) + ".";
-    }
     return std::nullopt;
 }
 
@@ -184,8 +162,8 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
         err << *problem << "\n" << kUsage;
         return 2;
     }
-    if (const auto problem = CheckProfileReadable(options.profile)) {
-        err << *problem << "\n";
+    if (const std::string problem = cli::ExplicitProfileProblem(options.profile); !problem.empty()) {
+        err << problem << "\n";
         return 2;
     }
 

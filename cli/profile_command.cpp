@@ -85,7 +85,14 @@ int RunProfileCommand(const std::vector<std::string> &args)
                   << "\n";
         return kExitRefused;
     }
-    const std::string path = options.value("--profile").value_or(DefaultProfilePath());
+    const auto explicitPath = options.value("--profile");
+    const std::string path = explicitPath.value_or(DefaultProfilePath());
+    if (explicitPath) {
+        if (const std::string problem = ExplicitProfileProblem(path); !problem.empty()) {
+            std::cerr << problem << "\n";
+            return kExitRefused;
+        }
+    }
     const CProfileStore profile(path);
     auto record = std::make_unique<CClientRecord>();
     record->LoadFromProfile(profile);

@@ -18,7 +18,7 @@ QLineEdit *MakeEdit(QWidget *parent, const char *objectName, int controlId)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setProperty("controlId", controlId);
-    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setMaxLength(kMaxFieldLength);
     // A one-line field holds one line: a pasted line break becomes a blank, so that what
     // the field shows is what gets stored (the profile cannot hold a line break).
     QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString &text) {
@@ -111,7 +111,10 @@ void FocusField(QWidget *field)
 void CEditTexts::Show(QLineEdit *edit, const std::string &text)
 {
     shown_[edit] = text;
-    edit->setText(QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    if (shown.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(std::min<qsizetype>(shown.size(), std::numeric_limits<int>::max())));
+    edit->setText(shown);
 }
 
 std::string CEditTexts::Read(const QLineEdit *edit) const

@@ -18,9 +18,15 @@ namespace tw {
 
 // Building blocks shared by the data-entry screens.
 
-// A one-line edit that takes any text of any length (no limit cuts a pasted or stored
-// text short; a pasted line break becomes a blank), named for tests and tagged with its
-// control id.
+// The most characters a user can type or paste into a field. Far beyond any name,
+// address, phone, account number (an IBAN has at most 34) or amount, so nothing real is
+// ever cut, yet a pasted page of text cannot become a field that slows every screen and
+// printout holding it. A longer text stored in an older profile is still shown and kept
+// whole (see CEditTexts::Show).
+inline constexpr int kMaxFieldLength = 255;
+
+// A one-line edit that takes up to kMaxFieldLength characters (a pasted line break
+// becomes a blank), named for tests and tagged with its control id.
 QLineEdit *MakeEdit(QWidget *parent, const char *objectName, int controlId);
 // Keeps an edit wide enough to show a text like `sample` (a date, an amount) whole.
 void SetMinimumText(QLineEdit *edit, const QString &sample);
@@ -45,7 +51,9 @@ void FocusField(QWidget *field);
 
 // The texts a screen put into its edits, so that an edit the user left alone gives back
 // the record's text byte for byte (a text that is not valid UTF-8, say from an old
-// profile, would otherwise come back changed by the round trip through QString).
+// profile, would otherwise come back changed by the round trip through QString). A
+// stored text longer than the edit's limit lifts the limit to its length: cutting it on
+// the way into the edit would lose data the user never touched.
 class CEditTexts {
 public:
     void Show(QLineEdit *edit, const std::string &text);

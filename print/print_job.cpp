@@ -3,16 +3,22 @@
 #include "print/print_dispatch.h"
 #include "print/print_kit.h"
 #include "print/print_types.h"
+#include "record/profile_store.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -74,7 +80,7 @@ QString DefaultPdfFileName(int printType)
     }
 }
 
-bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error)
+bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -89,31 +95,65 @@ bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString 
     if (QFileInfo(path).isDir())
         return fail(QStringLiteral("it is a folder"));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // The document is made in memory and handed to the same private, atomic replacement
+    // the profile uses: QSaveFile would create it with the umask's mode (0644 as a rule),
+    // readable by every user although it carries account numbers.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
-        writer.setTitle(PrintoutTitle(printType));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("Tallowin"));
         writer.setPageLayout(QPageLayout(
             QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
+        if (!painter.begin(&writer))
             return fail(QStringLiteral("the PDF output could not be started"));
-        }
-        const bool drawn = RenderPrintout(painter, writer, printType, record);
+        const bool drawn = drawPages(painter, writer);
         painter.end();
-        if (!drawn) {
-            file.cancelWriting();
+        if (!drawn)
             return fail(QStringLiteral("a page could not be started"));
-        }
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    const FileReplacement done = ReplacePrivateFile(*PosixProfileFileSystem(), QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false);
+    // A file that is in place but perhaps not yet on the disk is written: it can be
+    // printed again at any time, unlike a profile.
+    if (done.outcome == FileReplacement::kNotReplaced)
+        return fail(QString::fromStdString(done.reason));
     return true;
+}
+
+bool PreparePrivatePdfOutput(const QString &path, QString *error)
+{
+    const std::string name = QFile::encodeName(path).toStdString();
+    const SaveTarget target = ResolveSaveTarget(name);
+    const auto fail = [&](const std::string &reason) {
+        if (error)
+            *error = CannotWrite(path, QString::fromStdString(reason));
+        return false;
+    };
+    if (!target.refusal.empty())
+        return fail(target.refusal);
+    if (target.error != 0)
+        return fail(DescribeFileError(target.error));
+    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return fail(DescribeFileError(errno));
+    const int modeError = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
+    ::close(fd);
+    return modeError == 0 || fail(DescribeFileError(modeError));
+}
+
+bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error)
+{
+    return WritePrivatePdf(
+        path, PrintoutTitle(printType),
+        [&](QPainter &painter, QPagedPaintDevice &device) {
+            return RenderPrintout(painter, device, printType, record);
+        },
+        error);
 }
 
 } // namespace tw

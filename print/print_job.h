@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -20,9 +22,24 @@ bool RenderPrintout(QPainter &painter, QPagedPaintDevice &device, int printType,
 QString PrintoutTitle(int printType);
 QString DefaultPdfFileName(int printType);
 
-// Writes every page of a printout to a letter-size PDF (a quarter-inch margin, so a
-// page unit is a thousandth of an inch). The file is replaced only when the whole
-// document was written. On failure returns false and `error` says why in plain words.
+// Draws every page of a document on a painter that is active on a paged device, calling
+// newPage() between pages; false when a page could not be started.
+using PdfPagesFunction = std::function<bool(QPainter &, QPagedPaintDevice &)>;
+
+// Writes a letter-size PDF (a quarter-inch margin, so a page unit is a thousandth of an
+// inch) that only its owner may read, since printouts carry account numbers: the file
+// is created 0600 and replaced only when the whole document was made, never written
+// through another user's file or link (see ReplacePrivateFile). Every PDF the program
+// writes goes through here. On failure returns false and `error` says why in words.
+bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error);
+
+// For a PDF that Qt itself writes (a printer printing to a file): creates the file, or
+// truncates one of this user's, with mode 0600 before anything is written, so that the
+// output never passes through a readable state. Refuses, as WritePrivatePdf does,
+// another user's file or link and a dangling link.
+bool PreparePrivatePdfOutput(const QString &path, QString *error);
+
+// Every page of a printout, through WritePrivatePdf.
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);
 
 } // namespace tw

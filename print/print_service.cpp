@@ -64,6 +64,15 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
 
     // Every rendering, for the screen or for the printer, is one job with its own kit.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) {
+        // Printing to a file (the print dialog offers PDF) makes a copy of the account
+        // numbers as well; it must be as private as Save as PDF makes it.
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+            QString error;
+            if (!PreparePrivatePdfOutput(printer->outputFileName(), &error)) {
+                ShowError(&dialog, error);
+                return;
+            }
+        }
         QPainter painter;
         if (!painter.begin(printer))
             return;

@@ -108,22 +108,27 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
     doc.sections_.emplace_back();
     bool newlineSeen = false;
     while (!bytes.empty()) {
-        const auto nl = bytes.find('\n');
+        // A line ends at LF, CRLF or a lone CR (an old editor's line end), as INI readers
+        // take them; a CR read into a value would make every later save refuse it.
+        const auto end = bytes.find_first_of("\r\n");
         Line line;
-        std::string_view text = bytes.substr(0, nl);
-        if (nl == std::string_view::npos) {
+        const std::string_view text = bytes.substr(0, end);
+        if (end == std::string_view::npos) {
             line.end = LineEnd::None;
             bytes = {};
+        } else if (bytes[end] == '\n') {
+            line.end = LineEnd::Lf;
+            bytes.remove_prefix(end + 1);
+        } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+            line.end = LineEnd::CrLf;
+            bytes.remove_prefix(end + 2);
         } else {
-            bytes.remove_prefix(nl + 1);
-            if (!text.empty() && text.back() == '\r') {
-                text.remove_suffix(1);
-                line.end = LineEnd::CrLf;
-            }
-            if (!newlineSeen) {
-                doc.newline_ = line.end;
-                newlineSeen = true;
-            }
+            line.end = LineEnd::Cr;
+            bytes.remove_prefix(end + 1);
+        }
+        if (line.end != LineEnd::None && !newlineSeen) {
+            doc.newline_ = line.end;
+            newlineSeen = true;
         }
         line.text = std::string(text);
         const Parsed parsed = ParseLine(line.text);
@@ -165,6 +170,8 @@ std::string ProfileDocument::Serialize() const
                 out += "\r\n";
             else if (line.end == LineEnd::Lf)
                 out += '\n';
+            else if (line.end == LineEnd::Cr)
+                out += '\r';
         }
     }
     return out;

@@ -11,7 +11,7 @@ namespace tw {
 
 // The text of an INI profile held line by line, so that a change rewrites only the line
 // it touches and everything else (comments, unknown keys, odd lines, a byte-order mark,
-// CRLF line ends, the order) comes out byte for byte as it went in.
+// any mix of LF, CRLF and CR line ends, the order) comes out byte for byte as it went in.
 //
 // Reading follows the platform's profile-string rules: section and key names match
 // ignoring ASCII case, surrounding blanks are not part of a name or value, one pair of
@@ -39,7 +39,7 @@ public:
     static std::string EncodeValue(std::string_view value);
 
 private:
-    enum class LineEnd : unsigned char { None, Lf, CrLf };
+    enum class LineEnd : unsigned char { None, Lf, CrLf, Cr };
     struct Line {
         std::string text;
         LineEnd end = LineEnd::Lf;

@@ -2,10 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace tw {
 
@@ -28,7 +25,11 @@ std::string DescribeFileError(int error)
     case ENOENT:
         return "The folder does not exist";
     case EINVAL:
-        return "It is not an ordinary file";
+        return "It is not a regular file";
+    case EFBIG:
+        return "It is larger than 16 MiB, far more than any profile holds";
+    case ELOOP:
+        return "It leads through too many symbolic links";
     case EIO:
         return "The disk reported an error";
     case ENAMETOOLONG:
@@ -72,6 +73,7 @@ std::vector<std::string> CProfileSnapshot::ReadMonths(std::string_view section, 
 CProfileEdit::CProfileEdit(CProfileStore &store)
     : store_(&store)
 {
+    RemoveStaleTemporariesOf(store.path_);
     std::string bytes;
     readError_ = store.fs_->ReadFile(store.path_, bytes);
     if (readError_ == ENOENT)
@@ -133,10 +135,12 @@ std::string CProfileStore::Read(std::string_view section, std::string_view key, 
 
 CProfileSnapshot CProfileStore::Snapshot() const
 {
+    RemoveStaleTemporariesOf(path_);
     CProfileSnapshot snapshot;
     std::string bytes;
     snapshot.readError_ = fs_->ReadFile(path_, bytes);
-    if (snapshot.readError_ == ENOENT)
+    snapshot.missing_ = snapshot.readError_ == ENOENT;
+    if (snapshot.missing_)
         snapshot.readError_ = 0;
     snapshot.doc_ = ProfileDocument::Parse(bytes);
     return snapshot;
@@ -161,48 +165,62 @@ SaveStatus CProfileStore::Failure(const std::string &reason) const
 
 SaveStatus CProfileStore::Replace(const std::string &bytes)
 {
-    // Replace what a symbolic link points to, not the link itself.
-    std::string target = path_;
-    struct stat st { };
-    if (::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char *real = ::realpath(path_.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
+    const FileReplacement done = ReplacePrivateFile(*fs_, path_, bytes, true);
+    if (done.outcome == FileReplacement::kUnsynced) {
+        return {false,
+            "Tallowin saved your information to " + path_ + " but could not make sure that it reached the disk: "
+                + done.reason + ". If the computer stops now, the last change may be lost."};
     }
+    if (done.outcome == FileReplacement::kNotReplaced)
+        return Failure(done.reason);
+    return {};
+}
+
+FileReplacement ReplacePrivateFile(
+    ProfileFileSystem &fs, const std::string &path, std::string_view bytes, bool makeFolders)
+{
+    const std::string kept = ". What was saved there before is unchanged";
+    const auto failed = [&](const std::string &reason) {
+        return FileReplacement {FileReplacement::kNotReplaced, reason};
+    };
+    const SaveTarget resolved = ResolveSaveTarget(path);
+    if (!resolved.refusal.empty())
+        return failed(resolved.refusal);
+    if (resolved.error != 0)
+        return failed(DescribeFileError(resolved.error) + kept);
+    const std::string &target = resolved.path;
+
     const auto slash = target.find_last_of('/');
     const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    const std::string kept = " What was saved there before is unchanged";
-
     if (name.empty())
-        return Failure(DescribeFileError(EISDIR) + "." + kept);
-    if (int error = fs_->MakeDirectories(dir))
-        return Failure(DescribeFileError(error) + "." + kept);
+        return failed(DescribeFileError(EISDIR) + kept);
+    if (makeFolders) {
+        if (int error = fs.MakeDirectories(dir))
+            return failed(DescribeFileError(error) + kept);
+    }
+    RemoveStaleTemporaries(dir, name);
 
     int fd = -1;
     std::string temp;
-    if (int error = fs_->CreateTemp(dir, "." + name + ".", fd, temp))
-        return Failure(DescribeFileError(error) + "." + kept);
-    int error = fs_->WriteAll(fd, bytes);
+    if (int error = fs.CreateTemp(dir, "." + name + ".", fd, temp))
+        return failed(DescribeFileError(error) + kept);
+    int error = fs.WriteAll(fd, bytes);
     if (error == 0)
-        error = fs_->SyncFile(fd);
+        error = fs.SyncFile(fd);
     if (error != 0) {
-        fs_->CloseFile(fd);
+        fs.CloseFile(fd);
     } else {
-        error = fs_->CloseFile(fd);
+        error = fs.CloseFile(fd);
     }
     if (error == 0)
-        error = fs_->Rename(temp, target);
+        error = fs.Rename(temp, target);
     if (error != 0) {
-        fs_->RemoveFile(temp);
-        return Failure(DescribeFileError(error) + "." + kept);
+        fs.RemoveFile(temp);
+        return failed(DescribeFileError(error) + kept);
     }
-    if (int syncError = fs_->SyncDirectory(dir)) {
-        return {false,
-            "Tallowin saved your information to " + path_ + " but could not make sure that it reached the disk: "
-                + DescribeFileError(syncError) + ". If the computer stops now, the last change may be lost."};
-    }
+    if (int syncError = fs.SyncDirectory(dir))
+        return {FileReplacement::kUnsynced, DescribeFileError(syncError)};
     return {};
 }
 

@@ -32,11 +32,14 @@ public:
     // 0 when the file was read or does not exist; the errno value that kept it from
     // being read otherwise.
     int ReadError() const { return readError_; }
+    // Whether there was no file (which reads as empty, the state of a first run).
+    bool Missing() const { return missing_; }
 
 private:
     friend class CProfileStore;
     ProfileDocument doc_;
     int readError_ = 0;
+    bool missing_ = false;
 };
 
 // A set of writes that reaches the disk as one replacement of the file: either all of
@@ -68,10 +71,9 @@ private:
 };
 
 // The program's INI profile at one path. Reads never fail (missing means default);
-// writes are atomic: the new text goes to a temporary file in the same folder, which is
-// flushed to the disk and then renamed over the profile, so a crash or power cut leaves
-// either the old profile or the new one. The file is created readable by its owner
-// only (it holds account numbers), and a folder the store creates likewise.
+// writes go through ReplacePrivateFile: atomic, readable by the owner only, never onto
+// another user's file. A folder the store creates is its owner's only. Every load and
+// save first removes what crashed saves of this profile left behind.
 class CProfileStore {
 public:
     explicit CProfileStore(std::string path);
@@ -98,6 +100,23 @@ private:
     std::string path_;
     std::shared_ptr<ProfileFileSystem> fs_;
 };
+
+// How ReplacePrivateFile ended; `reason` in words when it did not simply succeed.
+struct FileReplacement {
+    enum Outcome { kReplaced, kNotReplaced, kUnsynced } outcome = kReplaced;
+    std::string reason;
+};
+
+// Replaces the file at `path` with `bytes` for a file that holds private data (the
+// profile, a printout with account numbers): the bytes go to a new file of mode 0600
+// in the same folder, which is flushed to the disk and renamed over the old one, so a
+// crash leaves either the old file or the new one, never a torn one, and the data is
+// never readable by others, not even for a moment. The path must be this user's under
+// ResolveSaveTarget's rule; a symbolic link is written through, not replaced. With
+// `makeFolders` missing folders on the way are created (mode 0700). kUnsynced: the file
+// was replaced but the folder could not be flushed.
+FileReplacement ReplacePrivateFile(
+    ProfileFileSystem &fs, const std::string &path, std::string_view bytes, bool makeFolders);
 
 // The reason for an errno value in plain words ("Permission denied", "The disk is full").
 std::string DescribeFileError(int error);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +37,7 @@ Result RunCli(std::vector<std::string> args)
         return {};
     const pid_t pid = fork();
     if (pid == 0) {
+        alarm(60); // a command that hangs fails its test instead of stopping the suite
         dup2(out[1], 1);
         if (FILE *err = std::fopen(errPath.c_str(), "w"))
             dup2(fileno(err), 2);
@@ -224,11 +226,44 @@ TEST_F(ProfileCommands, ShowMasksAccountNumbers)
     EXPECT_NE(r.out.find("AccountType=2"), std::string::npos);
 }
 
-TEST_F(ProfileCommands, MissingProfileReadsAsEmpty)
+// A profile named with --profile that cannot serve is reported as a file problem by
+// every command, never read as an empty client whose loan is then blamed.
+TEST_F(ProfileCommands, ExplicitProfileThatCannotServeIsRefused)
 {
-    const Result r = RunCli({"analyze", "--profile", testing::TempDir() + "no-such-profile.ini"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("Please enter the loan start date."), std::string::npos) << r.err;
+    const std::string dir = testing::TempDir() + "cli-bad-profiles-" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    const std::string fifo = dir + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = dir + "/huge.ini";
+    std::ofstream(huge) << "[General]\n";
+    std::filesystem::resize_file(huge, (16u << 20) + 1);
+    const std::pair<std::string, std::string> profiles[]
+        = {{dir + "/no-such-profile.ini", "does not exist"}, {dir, "is a folder"}, {fifo, "is not a regular file"},
+            {"/dev/null", "is not a regular file"}, {huge, "larger than 16 MiB"}};
+    const std::vector<std::string> commands[] = {{"analyze", "--today", "12/07/2026"}, {"profile", "show"},
+        {"document", "bottoml.qnl"}, {"print", "enrollment", "--pdf", dir + "/out.pdf"}};
+    for (const auto &[profile, message] : profiles) {
+        for (const auto &command : commands) {
+            const Result r = RunCli(With(command, {"--profile", profile}));
+            EXPECT_EQ(r.code, 2) << command[0] << " " << profile << ": " << r.err;
+            EXPECT_NE(r.err.find("The profile \"" + profile + "\" "), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+            EXPECT_EQ(r.out, "");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "/out.pdf"));
+    std::filesystem::remove_all(dir);
+}
+
+// The first run has no profile yet: without --profile the default one reads as empty.
+TEST(ProfileShow, DefaultProfileNotYetMadeIsTheEmptyRecord)
+{
+    const std::string config = testing::TempDir() + "cli-first-run-" + std::to_string(getpid());
+    setenv("TALLOWIN_PROFILE", (config + "/tallowin.ini").c_str(), 1);
+    const Result r = RunCli({"profile", "show"});
+    unsetenv("TALLOWIN_PROFILE");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("[Bank]\nName=\n"), std::string::npos) << r.out;
 }
 
 TEST(DocumentCommand, FillsTheSlideWithTheClientsFigures)

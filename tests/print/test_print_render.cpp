@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace tw;
 
@@ -178,6 +179,13 @@ double InkOverlap(const QImage &a, const QRect &boxA, const QImage &b, const QRe
     return either ? double(both) / either : 0;
 }
 
+// Permission bits of a file, -1 when it is missing.
+int ModeOf(const QString &path)
+{
+    struct stat st { };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
 } // namespace
 
 class PrintRenderTest : public QObject {
@@ -193,6 +201,8 @@ private slots:
     void pdfTextIsUprightWhereExpected_data();
     void pdfTextIsUprightWhereExpected();
     void pdfFailureIsReportedInWords();
+    void pdfIsForItsOwnerOnly();
+    void printingToAFileIsForItsOwnerOnly();
     void previewShowsAllPagesAndSavesPdf();
     void printSetupChoosesWithoutPrinting();
     void commandWritesThePrintouts();
@@ -418,6 +428,47 @@ void PrintRenderTest::pdfFailureIsReportedInWords()
         QCOMPARE(QFileInfo(kept).size(), size);
 }
 
+// Printouts carry account numbers: whatever the umask, and even over a file that was
+// readable by all, the PDF comes out readable by its owner only.
+void PrintRenderTest::pdfIsForItsOwnerOnly()
+{
+    const mode_t oldMask = ::umask(022);
+    const QString fresh = dir_.filePath(QStringLiteral("private.pdf"));
+    const QString loose = dir_.filePath(QStringLiteral("loose.pdf"));
+    QFile(loose).open(QIODevice::WriteOnly);
+    QFile::setPermissions(loose, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QString error;
+    for (const QString &path : {fresh, loose}) {
+        QVERIFY2(
+            WritePrintoutPdf(kPrintEnrollment, CalculatedClient(kPrintEnrollment), path, &error), qPrintable(error));
+        QCOMPARE(ModeOf(path), 0600);
+        QVERIFY(QFileInfo(path).size() > 1000);
+    }
+    ::umask(oldMask);
+}
+
+// The print dialog's print-to-file writes through Qt, not through WritePrivatePdf.
+void PrintRenderTest::printingToAFileIsForItsOwnerOnly()
+{
+    const mode_t oldMask = ::umask(022);
+    const QString path = dir_.filePath(QStringLiteral("printed-to-file.pdf"));
+    CPrintService service(nullptr);
+    service.Printer().setOutputFormat(QPrinter::PdfFormat);
+    service.Printer().setOutputFileName(path);
+    QTimer::singleShot(0, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        if (auto *view = preview->findChild<QPrintPreviewWidget *>())
+            view->print();
+        preview->reject();
+    });
+    QVERIFY(service.Preview(kPrintEnrollment, CalculatedClient(kPrintEnrollment)));
+    ::umask(oldMask);
+    QCOMPARE(ModeOf(path), 0600);
+    QVERIFY(QFileInfo(path).size() > 1000);
+}
+
 void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
 {
     const CClientRecord r = CalculatedClient(kPrintEnrollment);
@@ -455,7 +506,7 @@ void PrintRenderTest::previewShowsAllPagesAndSavesPdf()
     QVERIFY(service.Preview(kPrintEnrollment, r));
     QVERIFY(foundAction);
     QCOMPARE(pageCount, 7);
-    QVERIFY(QFileInfo::exists(saved));
+    QCOMPARE(ModeOf(saved), 0600);
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.front().contains(QStringLiteral("could not be written")));
 }
@@ -500,7 +551,7 @@ void PrintRenderTest::commandWritesThePrintouts()
         const int code = RunPrintCommand(
             {kind, "--profile", profile.toStdString(), "--today", "03/15/2024", "--pdf", pdf.toStdString()}, out, err);
         QVERIFY2(code == 0, err.str().c_str());
-        QVERIFY(QFileInfo::exists(pdf));
+        QCOMPARE(ModeOf(pdf), 0600);
         if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
             QCOMPARE(PdfPages(pdf), pages);
     }

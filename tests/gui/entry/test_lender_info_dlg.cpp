@@ -133,6 +133,32 @@ private slots:
         QTest::keyClicks(additional, QStringLiteral("99"));
         QCOMPARE(additional->text(), QStringLiteral("100.00"));
     }
+
+    // A paste is cut at the limit; a longer text stored by an older version is shown and
+    // kept whole while the user leaves it alone.
+    void fieldLimitCutsPastesButNotStoredTexts()
+    {
+        auto record = std::make_unique<CClientRecord>();
+        const std::string stored = std::string(300, 'N') + "\xC3\xA9";
+        MessageLog log;
+        CLenderInfoDlg dlg(nullptr, record.get());
+        QVERIFY(Open(dlg));
+        FillRequired(&dlg);
+        QLineEdit *name = Edit(&dlg, "lenderNameEdit");
+        name->clear();
+        name->insert(QString(100000, QLatin1Char('W')));
+        QCOMPARE(name->text(), QString(255, QLatin1Char('W')));
+        Click(&dlg, "continueButton");
+        QCOMPARE(record->MortgageName.size(), std::size_t {255});
+
+        record->MortgageAddress = stored;
+        CLenderInfoDlg again(nullptr, record.get());
+        QVERIFY(Open(again));
+        QCOMPARE(Edit(&again, "addressEdit")->text().size(), 301);
+        Click(&again, "continueButton");
+        QCOMPARE(log.texts, QStringList());
+        QCOMPARE(record->MortgageAddress, stored);
+    }
 };
 
 QTEST_MAIN(TestLenderInfoDlg)
