@@ -3,15 +3,11 @@
 #include "engine/to_cents.h"
 #include "format/number_text.h"
 #include "print/grid_chart.h"
+#include "print/print_job.h"
 #include "print/print_kit.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -180,44 +176,10 @@ bool RenderGridPrintout(
 
 bool WriteGridPdf(const CGridPrintout &printout, const QString &path, QString *error)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = QStringLiteral("The PDF file \"%1\" could not be written: %2.")
-                         .arg(QDir::toNativeSeparators(path), reason);
-        return false;
-    };
-    if (path.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("No file name was given for the PDF file.");
-        return false;
-    }
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("it is a folder"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(1200);
-        writer.setTitle(QStringLiteral("Amortization Grid"));
-        writer.setCreator(QStringLiteral("Tallowin"));
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return fail(QStringLiteral("the PDF output could not be started"));
-        }
-        const bool drawn = RenderGridPrintout(painter, writer, printout);
-        painter.end();
-        if (!drawn) {
-            file.cancelWriting();
-            return fail(QStringLiteral("a page could not be started"));
-        }
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return WritePrivatePdf(
+        path, QStringLiteral("Amortization Grid"),
+        [&](QPainter &painter, QPagedPaintDevice &device) { return RenderGridPrintout(painter, device, printout); },
+        error);
 }
 
 } // namespace tw

@@ -55,7 +55,7 @@ private:
 bool RenderGridPrintout(
     QPainter &painter, QPagedPaintDevice &device, const CGridPrintout &printout, int fromPage = 0, int toPage = 0);
 
-// Writes the printout to a letter-size PDF, replacing the file only when it is complete.
+// Writes the printout to a letter-size PDF through WritePrivatePdf.
 bool WriteGridPdf(const CGridPrintout &printout, const QString &path, QString *error);
 
 } // namespace tw

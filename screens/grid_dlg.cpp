@@ -3,7 +3,9 @@
 #include "format/number_text.h"
 #include "print/grid_chart.h"
 #include "print/grid_print.h"
+#include "print/print_job.h"
 #include "record/grid_inputs.h"
+#include "record/profile_file_system.h"
 #include "record/profile_store.h"
 #include "screens/grid_model.h"
 #include "screens/result_codes.h"
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -21,7 +24,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
@@ -306,13 +308,19 @@ bool CAmortGridDlg::ExportCsvTo(const QString &path)
 {
     if (!CalculateIfTyped())
         return false;
+    if (path.isEmpty()) {
+        ShowMessage(this, QStringLiteral("No file name was given for the CSV file."));
+        return false;
+    }
+    // The same safe replacement as the profile's: the old file stays until the new one is
+    // whole, and the client's figures are readable by their owner only.
     const std::string csv = GridCsv(model_->Table());
-    QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly)
-        || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
+    const FileReplacement done
+        = ReplacePrivateFile(*PosixProfileFileSystem(), QFile::encodeName(path).toStdString(), csv, false);
+    if (done.outcome == FileReplacement::kNotReplaced) {
         ShowMessage(this,
-            QStringLiteral("The file %1 could not be saved. %2")
-                .arg(QDir::toNativeSeparators(path), path.isEmpty() ? QString() : file.errorString()));
+            QStringLiteral("The file %1 could not be saved: %2.")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(done.reason)));
         return false;
     }
     return true;
@@ -377,6 +385,14 @@ void CAmortGridDlg::OnPrint()
     preview.setObjectName(QStringLiteral("gridPrintPreview"));
     preview.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *printer) {
+        // Printing to a file is as private as Save as PDF.
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+            QString error;
+            if (!PreparePrivatePdfOutput(printer->outputFileName(), &error)) {
+                ShowMessage(&preview, error);
+                return;
+            }
+        }
         QPainter painter;
         if (!painter.begin(printer))
             return;

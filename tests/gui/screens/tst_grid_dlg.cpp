@@ -268,6 +268,9 @@ private slots:
         QFile pdf(pdfPath);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
+        // The client's figures are for the owner's eyes only.
+        QCOMPARE(int(QFile::permissions(pdfPath) & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), 0);
+        QCOMPARE(int(QFile::permissions(csvPath) & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), 0);
         QVERIFY(!dlg.ExportCsvTo(dir_->path())); // a folder: said so
         QCOMPARE(messages_.size(), 1);
     }
