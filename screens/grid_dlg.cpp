@@ -13,12 +13,14 @@
 #include "screens/ui_common.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -42,11 +44,26 @@ public:
     {
         if (state() != EditingState)
             return false;
-        if (QWidget *editor = indexWidget(currentIndex())) {
+        QWidget *editor = QApplication::focusWidget();
+        if (editor && viewport()->isAncestorOf(editor)) {
             commitData(editor);
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
         return true;
+    }
+
+protected:
+    // Enter moves down a month, as in a spreadsheet, rather than closing the dialog.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
+            && state() != EditingState && currentIndex().isValid()) {
+            setCurrentIndex(
+                model()->index(std::min(currentIndex().row() + 1, model()->rowCount() - 1), currentIndex().column()));
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
     }
 };
 
@@ -269,6 +286,11 @@ bool CAmortGridDlg::Calculate()
     static_cast<CGridTableView *>(view_)->CommitOpenEditor(); // a cell being edited counts as typed
     QString message;
     QModelIndex where;
+    // The recalculation resets the model; the user stays at the month they were on.
+    const int row = view_->currentIndex().row();
+    const int column = view_->currentIndex().column();
+    const int scrolledDown = view_->verticalScrollBar()->value();
+    const int scrolledAcross = view_->horizontalScrollBar()->value();
     if (!model_->Calculate(&message, &where)) {
         ShowMessage(this, message);
         view_->setCurrentIndex(where);
@@ -276,6 +298,10 @@ bool CAmortGridDlg::Calculate()
         view_->setFocus();
         return false;
     }
+    if (row >= 0 && model_->rowCount() > 0)
+        view_->setCurrentIndex(model_->index(std::min(row, model_->rowCount() - 1), column));
+    view_->verticalScrollBar()->setValue(scrolledDown);
+    view_->horizontalScrollBar()->setValue(scrolledAcross);
     return true;
 }
 

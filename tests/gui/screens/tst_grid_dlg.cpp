@@ -10,11 +10,13 @@
 #include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -167,6 +169,24 @@ private slots:
         QVERIFY(dlg.Calculate()); // nothing typed: the same figures again
         QCOMPARE(Text(m, 200, kGridBalance), QString::fromStdString(FormatMoney(once.Month(200).Balance)));
         QVERIFY(chart->grab().toImage() != before); // the chart redrew with the new balances
+
+        // A cell still being edited counts when Calculate is pressed; Enter
+        // moves down a month and leaves the dialog open.
+        dlg.View()->setCurrentIndex(Cell(m, 40, kGridExtra));
+        dlg.View()->edit(Cell(m, 40, kGridExtra));
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("300"));
+        QVERIFY(dlg.Calculate());
+        QCOMPARE(Text(m, 40, kGridExtra), QStringLiteral("300.00"));
+        QCOMPARE(dlg.View()->currentIndex(), Cell(m, 40, kGridExtra)); // still on the month
+        QVERIFY(m->data(Cell(m, 40, kGridExtra), Qt::FontRole).value<QFont>().bold());
+        dlg.View()->setFocus();
+        QTest::keyClick(dlg.View(), Qt::Key_Return);
+        QCOMPARE(dlg.View()->currentIndex(), Cell(m, 41, kGridExtra));
+        QVERIFY(dlg.isVisible());
+        dlg.UndoStack()->undo(); // the extra
+        QVERIFY(dlg.Calculate());
 
         dlg.View()->setFocus();
         QTest::keyClick(dlg.View(), Qt::Key_Z, Qt::ControlModifier);
