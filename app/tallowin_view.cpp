@@ -11,6 +11,7 @@
 #include "print/print_job.h"
 #include "print/print_service.h"
 #include "screens/result_codes.h"
+#include "screens/grid_dlg.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>
@@ -21,12 +22,6 @@
 namespace tw {
 
 namespace {
-// For the commands whose screens come with a later version.
-QString NotInThisVersion(const QString &feature)
-{
-    return QStringLiteral("%1 is not available in this version of Tallowin.").arg(feature);
-}
-
 // The cursor shows the calculation is running and is restored however it ends.
 class WaitCursor {
 public:
@@ -116,7 +111,9 @@ void CTallowinView::OnEnrollmentPrint()
 
 void CTallowinView::OnAmortizationGrid()
 {
-    ShowMessage(this, NotInThisVersion(QStringLiteral("The amortization spreadsheet")));
+    EnsureRecordLoaded();
+    CAmortGridDlg grid(this, &profile_, &record_, &printService_->Printer());
+    grid.exec();
 }
 
 void CTallowinView::OnVendorEntryForm()

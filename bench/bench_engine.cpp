@@ -1,6 +1,7 @@
 // The calculation engine's speed: one full analysis of a 30-year loan, and the cents
 // rounding done numerically against the text round trip it must equal.
 #include "engine/figures.h"
+#include "engine/grid.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "engine/to_cents.h"
@@ -38,6 +39,27 @@ void FullAnalysis(benchmark::State &state)
     }
 }
 BENCHMARK(FullAnalysis)->Unit(benchmark::kMicrosecond);
+
+// The amortization grid of a 40-year loan with a rate change and an extra payment, as
+// Calculate recomputes it: 480 months.
+void RecalculateGrid480(benchmark::State &state)
+{
+    auto t = std::make_unique<tw::GridTable>();
+    t->TermYears = 40;
+    t->StartDate = "01/01/2020";
+    t->Month(1).Balance = 300000;
+    t->Month(1).Rate = 6.5;
+    t->Month(100).Rate = 5.25;
+    t->Month(24).Extra = 1000;
+    tw::RecalculateGrid(*t);
+    if (tw::GridMonthCount(*t) < 470)
+        state.SkipWithError("the grid does not run to 480 months");
+    for (auto _ : state) {
+        tw::RecalculateGrid(*t);
+        benchmark::DoNotOptimize(t->Month(480).Balance);
+    }
+}
+BENCHMARK(RecalculateGrid480)->Unit(benchmark::kMicrosecond);
 
 std::vector<double> Amounts()
 {

@@ -10,6 +10,7 @@ namespace tw::cli {
 int RunAnalyzeCommand(const std::vector<std::string> &args);
 int RunProfileCommand(const std::vector<std::string> &args);
 int RunDocumentCommand(const std::vector<std::string> &args);
+int RunGridCommand(const std::vector<std::string> &args);
 
 inline constexpr int kExitRefused = 2;
 

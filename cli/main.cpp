@@ -27,6 +27,8 @@ Commands:
   letters   --csv PROSPECTS.csv --out DIR [--today MM/DD/YYYY] [--jobs N]
             One analysis letter PDF per prospect row; the header names the vendor
             form's fields by their profile keys. Bad rows are reported by line.
+  grid --profile FILE [--csv | --json]
+            The amortization grid of a stored profile, recalculated, as the grid shows it.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).
@@ -53,6 +55,8 @@ int main(int argc, char **argv)
         return tw::cli::RunProfileCommand(args);
     if (command == "document")
         return tw::cli::RunDocumentCommand(args);
+    if (command == "grid")
+        return tw::cli::RunGridCommand(args);
     if (command == "print")
         return tw::RunPrintCommand(args);
     if (command == "letters")

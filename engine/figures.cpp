@@ -2,6 +2,8 @@
 
 #include "engine/schedules.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -42,18 +44,36 @@ double InvestmentValueOf(double totalPaymentSavings, int paymentsEliminated)
     return v;
 }
 
-void ComputeSummaryScreenFigures(LoanAnalysis &a)
+namespace {
+
+// The screen's figures; `monthlyInterest` is the monthly schedule's interest summed up
+// to its first row without interest.
+struct PlanInterest {
+    int months = 0; // rows from row 0 with interest
+    double interest = 0; // their interest, in row order
+};
+
+PlanInterest PlanInterestOf(const LoanAnalysis &a)
+{
+    PlanInterest p;
+    const auto &plan = a.BiWeeklySchedule;
+    for (const int end = std::min(ComputedRows(a), kScheduleRows); p.months < end && plan[p.months].Interest > 0;
+         ++p.months)
+        p.interest += plan[p.months].Interest;
+    return p;
+}
+
+void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned)
 {
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
-    const int rows = ComputedRows(a);
     const int L = a.PlanStartPayment;
     const double loan = plan[0].Balance;
 
-    const int c = CountRowsAbove(plan, &ScheduleRow::Interest, rows);
+    const int c = planned.months;
+    const double planInterest = planned.interest;
     a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
-    a.InterestSavings
-        = SumRowsAbove(monthly, &ScheduleRow::Interest, rows) - SumRowsAbove(plan, &ScheduleRow::Interest, rows);
+    a.InterestSavings = monthlyInterest - planInterest;
     a.YearsToPayoff = c * kOneTwelfth;
     a.PlanYears = (c - L) * kOneTwelfth;
     a.PaymentsEliminated = a.TermMonths - c;
@@ -68,26 +88,76 @@ void ComputeSummaryScreenFigures(LoanAnalysis &a)
     a.InvestmentValue = InvestmentValueOf(a.TotalPaymentSavings, a.PaymentsEliminated);
 }
 
+} // namespace
+
+void ComputeSummaryScreenFigures(LoanAnalysis &a)
+{
+    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)), PlanInterestOf(a));
+}
+
 void ComputeSummaryFigures(LoanAnalysis &a)
 {
     const auto &monthly = a.MonthlySchedule;
-    const int rows = ComputedRows(a);
+    const int rows = std::min(ComputedRows(a), kScheduleRows);
     const double payment = monthly[0].Payment;
 
+    // The five-year, ten-year and whole sums of one schedule in one pass; each sum adds
+    // its rows in order and stops at the first row without that value, as a sum of its
+    // own would.
+    double principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
+    bool principalDone = false, interestDone = false, planDone = false;
+    // The plan's interest too: independent sums run side by side.
+    const auto &plan = a.BiWeeklySchedule;
+    PlanInterest planned;
+    for (int q = 0; q < rows && !(principalDone && interestDone && planDone); ++q) {
+        if (!planDone) {
+            if (plan[q].Interest > 0) {
+                planned.interest += plan[q].Interest;
+                ++planned.months;
+            } else {
+                planDone = true;
+            }
+        }
+        const ScheduleRow &row = monthly[q];
+        if (!principalDone) {
+            if (row.Principal > 0) {
+                if (q < 60)
+                    principal5 += row.Principal;
+                if (q < 120)
+                    principal10 += row.Principal;
+                else
+                    principalDone = true; // no later principal is summed
+            } else {
+                principalDone = true;
+            }
+        }
+        if (!interestDone) {
+            if (row.Interest > 0) {
+                if (q < 60)
+                    interest5 += row.Interest;
+                if (q < 120)
+                    interest10 += row.Interest;
+                interest += row.Interest;
+            } else {
+                interestDone = true;
+            }
+        }
+    }
+
     a.FiveYearPayments = payment * 60;
-    a.FiveYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 60));
-    a.FiveYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 60));
+    a.FiveYearPrincipal = principal5;
+    a.FiveYearInterest = interest5;
     a.FiveYearBalance = BalanceOrZero(monthly, 59);
     a.TenYearPayments = payment * 120;
-    a.TenYearPrincipal = SumRowsAbove(monthly, &ScheduleRow::Principal, std::min(rows, 120));
-    a.TenYearInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, std::min(rows, 120));
+    a.TenYearPrincipal = principal10;
+    a.TenYearInterest = interest10;
     a.TenYearBalance = BalanceOrZero(monthly, 119);
     const int half = MonthsToPayHalf(a);
     a.YearsToPayHalf = half * kOneTwelfth;
     a.PaymentsToPayHalf = half * payment;
-    a.TotalInterest = SumRowsAbove(monthly, &ScheduleRow::Interest, rows);
+    a.TotalInterest = interest;
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
-    ComputeSummaryScreenFigures(a);
+    ScreenFigures(a, interest, planned);
 }
 
 SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)

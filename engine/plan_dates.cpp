@@ -16,6 +16,15 @@ int FirstEntryAfter(int day)
     return std::min((day - kCalendarStartDay) / kDebitSpacingDays + 1, kCalendarEntries);
 }
 
+// The month's length without a call: the walk below asks for hundreds of months.
+inline int DaysInMonth(int month, int year)
+{
+    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month != 2)
+        return kLengths[month - 1];
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0 ? 29 : 28;
+}
+
 int DayInMonthOf(int dayNumber, int day)
 {
     const CalendarDate c = DateOfDay(dayNumber);
@@ -101,26 +110,33 @@ bool SetUpDebitDates(LoanAnalysis &a)
     // Months with a third debit, numbered as loan payments: month offset m from the
     // first debit's month maps to payment PlanStartPayment - 1 + m.
     a.ExtraDebitPayments.fill(0);
+    // A month whose first debit falls on day d holds 1 + (length - d) / 14 of them, so
+    // the walk goes a month at a time; a third debit counts only while the calendar
+    // still has its entry.
     int listed = 0;
-    CalendarDate date = DateOfDay(p.firstDebitDay); // walked 14 days at a time
-    int trackedMonth = date.month;
-    int count = 1;
-    int offset = 0;
-    for (int i = p.firstDebitIndex + 1; i < kCalendarEntries && listed < kExtraDebitFilled; ++i) {
-        date.day += kDebitSpacingDays;
-        if (const int length = MonthLength(date.month, date.year); date.day > length) {
-            date.day -= length;
-            if (++date.month > 12) {
-                date.month = 1;
-                ++date.year;
-            }
-        }
-        if (date.month != trackedMonth) {
-            trackedMonth = date.month;
-            count = 1;
-            ++offset;
-        } else if (++count == 3) {
+    const CalendarDate first = DateOfDay(p.firstDebitDay);
+    int day = first.day;
+    int month = first.month;
+    int year = first.year;
+    int index = p.firstDebitIndex; // calendar index of the month's first debit
+    for (int offset = 0; listed < kExtraDebitFilled; ++offset) {
+        const int length = DaysInMonth(month, year);
+        // After the first month the first debit falls on day 14 or earlier, so a month
+        // holds two debits or three.
+        const int debits = day <= kDebitSpacingDays ? (day + 2 * kDebitSpacingDays <= length ? 3 : 2)
+                                                    : 1 + (length - day) / kDebitSpacingDays;
+        if (debits >= 3) {
+            if (index + 2 >= kCalendarEntries)
+                break;
             a.ExtraDebitPayments[listed++] = a.PlanStartPayment - 1 + offset;
+        }
+        index += debits;
+        if (index >= kCalendarEntries)
+            break;
+        day += debits * kDebitSpacingDays - length;
+        if (++month > 12) {
+            month = 1;
+            ++year;
         }
     }
     return true;

@@ -1,5 +1,6 @@
 #include "engine/schedules.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tw {
@@ -8,6 +9,122 @@ namespace {
 
 // 1/1200 in single precision: rates are percent per year.
 constexpr float kMonthlyRateFactor = 0.00083333335f;
+
+// Every amount of the schedules below this many dollars is held as whole cents exactly,
+// with room to spare for the sums of a row.
+constexpr double kCentsPathLimit = 1e12;
+
+// ToCents as a whole number of cents; the value must be below kCentsPathLimit.
+inline long long CentsOf(double value)
+{
+    if (!(value > 0))
+        return 0;
+    return static_cast<long long>(RoundHalfAwayUnits(value, 100));
+}
+
+// The cents of ToCents(balance x r) for balance = balanceCents / 100, without the division
+// on the path from one month to the next: balanceCents x r is the same product to within
+// a few units of its last place, so it rounds to the same cent unless it lies that close
+// to a half cent, and then the product of the doubles decides.
+inline long long InterestCents(long long balanceCents, double balance, double r)
+{
+    const double x = static_cast<double>(balanceCents) * r;
+    const auto whole = static_cast<long long>(x);
+    const double fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) > x * 1e-14 + 1e-12)
+        return fraction > 0.5 ? whole + 1 : whole;
+    return CentsOf(balance * r);
+}
+
+// One schedule's running balance and payment in whole cents beside their doubles. The
+// rows' rules (MonthlyRowStep, PlanRowStep) round every balance, interest, principal and
+// payment to cents, and the difference of two cents amounts rounded to cents is the
+// difference of the whole numbers: so a month of whole cents needs one rounding (the
+// interest) where the rules take three, and gives the same doubles. Row 0's payment is
+// not whole cents, and a month with an extra (which may hold fractions of a cent) or
+// the plan's final month goes by the rules themselves.
+struct CentsLane {
+    long long balance = 0; // cents of the row's Balance
+    long long payment = -1; // cents of the row's Payment, -1 while it is not whole cents
+
+    void Load(const ScheduleRow &row)
+    {
+        balance = CentsOf(row.Balance);
+        payment = CentsOf(row.Payment);
+    }
+};
+
+// The monthly row step in cents; the same values as MonthlyRowStep.
+inline void MonthlyCentsStep(ScheduleRow &row, ScheduleRow &next, double r, CentsLane &lane)
+{
+    if (lane.payment < 0) {
+        MonthlyRowStep(row, next, r);
+        lane.Load(next);
+        return;
+    }
+    const long long interest = InterestCents(lane.balance, row.Balance, r);
+    const long long principal = lane.payment > interest ? lane.payment - interest : 0;
+    const long long nextBalance = lane.balance > principal ? lane.balance - principal : 0;
+    const long long nextPayment = lane.payment <= nextBalance ? lane.payment : nextBalance;
+    row.Interest = interest / 100.0;
+    row.Principal = principal / 100.0;
+    row.Extra = 0;
+    row.Reserved = 0;
+    next.Balance = nextBalance / 100.0;
+    // The payment stays the same until the balance falls below it.
+    next.Payment = nextPayment == lane.payment ? row.Payment : nextPayment / 100.0;
+    lane.balance = nextBalance;
+    lane.payment = nextPayment;
+}
+
+// The plan's row step in cents for a month without extra before the final one; the same
+// values as PlanRowStep. Returns the final flag.
+inline bool PlanCentsStep(ScheduleRow &row, ScheduleRow &next, double r, double extra, bool final, CentsLane &lane)
+{
+    if (lane.payment < 0 || extra != 0 || final) {
+        final = PlanRowStep(row, next, r, extra, final);
+        lane.Load(next);
+        return final;
+    }
+    const long long interest = InterestCents(lane.balance, row.Balance, r);
+    const long long principal = lane.payment > interest ? lane.payment - interest : 0;
+    const long long nextBalance = lane.balance > principal ? lane.balance - principal : 0;
+    row.Interest = interest / 100.0;
+    row.Principal = principal / 100.0;
+    row.Extra = 0;
+    row.Reserved = 0;
+    next.Balance = nextBalance / 100.0;
+    lane.balance = nextBalance;
+    if (lane.payment <= nextBalance) {
+        next.Payment = row.Payment; // whole cents already: the same double
+        return false;
+    }
+    next.Payment = next.Balance;
+    lane.payment = nextBalance;
+    return true;
+}
+
+// Both schedules of ComputeSchedules, month by month in whole cents; false (nothing
+// written) for amounts too large for it, which then go by the rules in doubles.
+bool RunSchedulesInCents(LoanAnalysis &a, double payment, double r, ExtraDebitCursor &thirdDebits)
+{
+    const double largest = std::max({a.LoanAmount, payment, a.HalfPayment});
+    if (!(largest < kCentsPathLimit) || !(r < 1))
+        return false;
+    auto &monthly = a.MonthlySchedule;
+    auto &plan = a.BiWeeklySchedule;
+    CentsLane monthlyLane;
+    CentsLane planLane;
+    monthlyLane.balance = planLane.balance = CentsOf(a.LoanAmount);
+    bool final = false;
+    for (int k = 1; k <= a.TermMonths; ++k) {
+        MonthlyCentsStep(monthly[k - 1], monthly[k], r, monthlyLane);
+        ScheduleRow &row = plan[k - 1];
+        const double extra = thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
+        final = PlanCentsStep(row, plan[k], r, extra, final, planLane);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -77,12 +194,14 @@ bool ComputeSchedules(LoanAnalysis &a)
     StartSchedule(monthly, months, a.LoanAmount, payment);
     StartSchedule(plan, months, a.LoanAmount, payment);
     ExtraDebitCursor thirdDebits(a);
-    bool final = false;
-    for (int k = 1; k <= months; ++k) {
-        MonthlyRowStep(monthly[k - 1], monthly[k], r);
-        ScheduleRow &row = plan[k - 1];
-        const double extra = thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
-        final = PlanRowStep(row, plan[k], r, extra, final);
+    if (!RunSchedulesInCents(a, payment, r, thirdDebits)) {
+        bool final = false;
+        for (int k = 1; k <= months; ++k) {
+            MonthlyRowStep(monthly[k - 1], monthly[k], r);
+            ScheduleRow &row = plan[k - 1];
+            const double extra = thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
+            final = PlanRowStep(row, plan[k], r, extra, final);
+        }
     }
     // The loan as agreed ends with the term: the row after the last payment is empty.
     monthly[months] = ScheduleRow {};

@@ -15,6 +15,7 @@
 #include "record/profile_store.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
+#include "screens/grid_dlg.h"
 #include "screens/questions_dlg.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"
@@ -173,6 +174,13 @@ int main(int argc, char **argv)
     {
         CVendorEntryDlg dlg(&frame, record, &profile, record->Analysis.CurrentDate);
         Save(&dlg, dir, QStringLiteral("18-vendor-entry"));
+    }
+    {
+        // The grid reads the data the enrollment stores.
+        if (SaveStatus saved = record->SaveGridData(profile); !saved)
+            std::printf("message: %s\n", saved.message.c_str());
+        CAmortGridDlg dlg(&frame, &profile, record);
+        Save(&dlg, dir, QStringLiteral("20-amortization-grid"));
     }
     return failures ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 #include "app/tallowin_view.h"
 #include "app/wizard.h"
 #include "app_test_support.h"
+#include "record/grid_inputs.h"
 #include "record/profile_store.h"
 #include "screens/result_codes.h"
 
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -112,8 +114,8 @@ private slots:
     void declineShowsTheThankYouWithTheFigure();
     void bankScreenLeadsToMessageThenPreview();
     void debitScheduleAfterTheDemonstration();
-    void commandsOfLaterVersionsSaySo_data();
-    void commandsOfLaterVersionsSaySo();
+    void gridCommandsOpenTheGrid_data();
+    void gridCommandsOpenTheGrid();
 
     void startUp_data();
     void startUp();
@@ -346,24 +348,36 @@ void ShellTest::debitScheduleAfterTheDemonstration()
     QCOMPARE(a.PayoffDebitIndex - a.FirstDebitIndex + 1, a.DebitCount);
 }
 
-void ShellTest::commandsOfLaterVersionsSaySo_data()
+void ShellTest::gridCommandsOpenTheGrid_data()
 {
     QTest::addColumn<int>("command");
-    QTest::addColumn<QString>("feature");
-    QTest::newRow("32774") << int(kCmdAmortizationGrid) << "amortization spreadsheet";
-    QTest::newRow("32775") << int(kCmdAmortizationSpreadsheet) << "amortization spreadsheet";
+    QTest::newRow("32774") << int(kCmdAmortizationGrid);
+    QTest::newRow("32775") << int(kCmdAmortizationSpreadsheet);
 }
 
-void ShellTest::commandsOfLaterVersionsSaySo()
+void ShellTest::gridCommandsOpenTheGrid()
 {
     QFETCH(int, command);
-    QFETCH(QString, feature);
+    {
+        CProfileStore profile(ProfilePath().toStdString());
+        QVERIFY(profile.Write("PrinBal", "Mth1", "120000.00"));
+        QVERIFY(profile.Write("IntRate", "Mth1", "6.00"));
+    }
     CMainFrame frame(ProfilePath().toStdString());
+    frame.SetStartMode(kStartGrid);
+    int rows = 0;
+    test::ModalScript script;
+    script.Add("tw::CAmortGridDlg", [&](QWidget *w) {
+        rows = w->findChild<QTableView *>("gridView")->model()->rowCount();
+        QTest::mouseClick(w->findChild<QPushButton *>("cancelButton"), Qt::LeftButton);
+    });
     frame.ExecuteCommand(command);
-    QCOMPARE(messages_->texts.size(), 1);
-    QVERIFY2(messages_->texts[0].contains(feature) && messages_->texts[0].contains("not available"),
-        qPrintable(messages_->texts[0]));
-    QCOMPARE(frame.View()->PrintType(), -1);
+    QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
+    QVERIFY(script.Done());
+    QCOMPARE(rows, 360);
+    QVERIFY(messages_->texts.isEmpty());
+    // Grid mode is no dead end: the demonstration is still there.
+    QVERIFY(frame.CommandAction(kCmdSavingsDemonstration)->isEnabled());
 }
 
 void ShellTest::startUp_data()
@@ -385,7 +399,7 @@ void ShellTest::startUp_data()
                                                << "vendor form";
     QTest::newRow("grid code") << grid.toLower() << int(kStartGrid) << ""
                                << "YES"
-                               << "amortization spreadsheet";
+                               << "grid";
 }
 
 void ShellTest::startUp()
@@ -421,11 +435,17 @@ void ShellTest::startUp()
     QVERIFY(seen->shown.isEmpty() && messages_->texts.isEmpty());
     if (followUp == "vendor form")
         script.Add("tw::CVendorEntryDlg", [](QWidget *w) { QMetaObject::invokeMethod(w, "reject"); });
+    if (followUp == "grid") // a fresh profile has no grid data
+        script.Add("tw::CAmortGridDlg", [](QWidget *w) { QTimer::singleShot(50, w, [w] { w->close(); }); });
     QCoreApplication::processEvents();
     if (followUp == "vendor form") {
         QVERIFY(script.Done());
         QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
         QVERIFY(seen->shown.isEmpty() && messages_->texts.isEmpty());
+    } else if (followUp == "grid") {
+        QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
+        QVERIFY(script.Done());
+        QCOMPARE(messages_->texts, QStringList {QString::fromLatin1(kGridCorruptedMessage)});
     } else if (followUp == "wizard") {
         QCOMPARE(seen->shown, (QStringList {"intro", "slide1"}));
         QVERIFY(messages_->texts.isEmpty());

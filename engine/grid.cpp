@@ -1,0 +1,482 @@
+#include "engine/grid.h"
+
+#include "engine/to_cents.h"
+#include "format/number_text.h"
+
+#include <cmath>
+
+namespace tw {
+
+namespace {
+
+// The inputs a month is computed with: amounts that are not positive numbers count as
+// nothing, so a stored "-50" or "nan" can never push the balance up or poison a sum.
+double UsableAmount(double v)
+{
+    return v > 0 && std::isfinite(v) ? v : 0;
+}
+
+bool UsableRate(double rate)
+{
+    return rate > 0 && rate <= kGridMaxRate;
+}
+
+constexpr double kMonthlyRateFactor = 1.0 / 1200.0;
+
+} // namespace
+
+double GridValue(const GridRow &row, int field)
+{
+    switch (field) {
+    case kGridBalance:
+        return row.Balance;
+    case kGridPayment:
+        return row.Payment;
+    case kGridInterest:
+        return row.Interest;
+    case kGridPrincipal:
+        return row.Principal;
+    case kGridExtra:
+        return row.Extra;
+    case kGridRate:
+        return row.Rate;
+    case kGridAdjustment:
+        return row.Adjustment;
+    default:
+        return 0;
+    }
+}
+
+void SetGridValue(GridRow &row, int field, double value)
+{
+    switch (field) {
+    case kGridBalance:
+        row.Balance = value;
+        break;
+    case kGridPayment:
+        row.Payment = value;
+        break;
+    case kGridInterest:
+        row.Interest = value;
+        break;
+    case kGridPrincipal:
+        row.Principal = value;
+        break;
+    case kGridExtra:
+        row.Extra = value;
+        break;
+    case kGridRate:
+        row.Rate = value;
+        break;
+    case kGridAdjustment:
+        row.Adjustment = value;
+        break;
+    default:
+        break;
+    }
+}
+
+bool GridHasLoan(const GridTable &t)
+{
+    const double b = t.Rows[0].Balance;
+    return b > 0 && b <= kGridMaxBalance;
+}
+
+int GridTermMonths(const GridTable &t)
+{
+    const int years = t.TermYears >= 1 && t.TermYears <= kGridMaxTermYears ? t.TermYears : kGridDefaultTermYears;
+    return years * 12;
+}
+
+int GridMonthCount(const GridTable &t)
+{
+    if (!GridHasLoan(t))
+        return 0;
+    int n = 0;
+    while (n < kGridRows && t.Rows[static_cast<std::size_t>(n)].Balance > 0)
+        ++n;
+    return n;
+}
+
+int GridShownRows(const GridTable &t)
+{
+    const int months = GridMonthCount(t);
+    const int term = GridTermMonths(t);
+    return months > term ? months : term;
+}
+
+namespace {
+
+inline constexpr double kCentsLimit = 1e12; // dollars; far below 2^52 cents
+
+// ToCents as whole cents, for values far below 2^52 cents.
+inline long long CentsOf(double value)
+{
+    return value > 0 ? static_cast<long long>(RoundHalfAwayUnits(value, 100)) : 0;
+}
+
+// Whether an amount is a whole number of cents as ToCents gives them; its cents in `cents`.
+inline bool WholeCents(double value, long long &cents)
+{
+    if (value == 0) {
+        cents = 0;
+        return true;
+    }
+    if (!(value < kCentsLimit))
+        return false;
+    cents = CentsOf(value);
+    return cents / 100.0 == value;
+}
+
+// x rounded to a whole number, halves away from zero, when x is known only to within
+// `slack`: false when x lies that close to a half, where only the exact rule can tell.
+inline bool RoundClear(double x, double slack, long long &rounded)
+{
+    if (!(x > 0)) {
+        rounded = 0;
+        return x < 0.5 - slack;
+    }
+    const auto whole = static_cast<long long>(x);
+    const double fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) <= slack)
+        return false;
+    rounded = fraction > 0.5 ? whole + 1 : whole;
+    return true;
+}
+
+} // namespace
+
+void RecalculateGrid(GridTable &t)
+{
+    if (!GridHasLoan(t))
+        return;
+    const int termMonths = GridTermMonths(t);
+    const double loan = t.Rows[0].Balance;
+    bool payoff = false;
+    double previousRate = 0;
+    // The level payment changes only with the rate, so its power is taken once per rate.
+    double levelRate = -1;
+    double levelPayment = 0;
+    double levelCents = 0; // levelPayment x 100
+    double levelRounded = 0; // ToCents(levelPayment)
+    // The balance in whole cents: each month's figures are rounded to cents, so most
+    // months need one rounding where the rules below take three, with the same result.
+    long long balanceCents = 0;
+    bool centsKnown = false;
+    int last = kGridRows;
+    for (int k = 1; k <= kGridRows; ++k) {
+        GridRow &row = t.Month(k);
+        if (!UsableRate(row.Rate))
+            row.Rate = previousRate;
+        previousRate = row.Rate;
+        row.Extra = UsableAmount(row.Extra);
+        row.Adjustment = UsableAmount(row.Adjustment);
+
+        const double i = row.Rate * kMonthlyRateFactor;
+        if (row.Rate != levelRate) {
+            levelRate = row.Rate;
+            const double g = std::fabs(std::pow(1.0 + i, -static_cast<double>(termMonths)) - 1.0);
+            // At 0 % the level payment is the limit of the formula: the loan spread evenly.
+            levelPayment = g > 0 ? i / g * loan : loan / termMonths;
+            levelCents = levelPayment * 100;
+            levelRounded = ToCents(levelPayment);
+        }
+        if (k == kGridRows && !payoff) {
+            // The table ends here, so this month settles whatever is left.
+            payoff = true;
+            row.Payment = ToCents(row.Balance);
+        }
+
+        long long extraCents = 0, adjustmentCents = 0, interest = 0, principal = 0;
+        if (!payoff && centsKnown && levelPayment < kCentsLimit && WholeCents(row.Extra, extraCents)
+            && WholeCents(row.Adjustment, adjustmentCents)) {
+            const double product = static_cast<double>(balanceCents) * i;
+            if (RoundClear(product, product * 1e-14 + 1e-12, interest)
+                && RoundClear(levelCents - static_cast<double>(interest), levelCents * 1e-14 + 1e-12, principal)) {
+                row.Payment = levelPayment;
+                row.Interest = interest / 100.0;
+                row.Principal = principal / 100.0;
+                GridRow &next = t.Month(k + 1);
+                const long long nextCents = balanceCents - (adjustmentCents + extraCents + principal);
+                balanceCents = nextCents > 0 ? nextCents : 0;
+                next.Balance = balanceCents / 100.0;
+                if (next.Balance >= row.Payment) {
+                    next.Payment = levelRounded;
+                } else {
+                    payoff = true;
+                    next.Extra = 0;
+                    next.Payment = next.Balance;
+                }
+                if (!(next.Balance > 0)) {
+                    last = k;
+                    break;
+                }
+                continue;
+            }
+        }
+
+        // The rules themselves: the first month, the last, and any month the cents above
+        // cannot decide.
+        if (!payoff)
+            row.Payment = levelPayment;
+        row.Interest = ToCents(row.Balance * i);
+        double paid;
+        if (payoff) {
+            row.Payment = ToCents(row.Payment + row.Interest);
+            paid = row.Balance;
+        } else {
+            paid = row.Payment - row.Interest;
+        }
+        row.Principal = ToCents(paid);
+        if (k == kGridRows)
+            break;
+
+        GridRow &next = t.Month(k + 1);
+        next.Balance = ToCents(row.Balance - (row.Adjustment + row.Extra + row.Principal));
+        balanceCents = CentsOf(next.Balance);
+        centsKnown = next.Balance < kCentsLimit;
+        double carried;
+        if (next.Balance >= row.Payment) {
+            carried = row.Payment;
+        } else {
+            payoff = true;
+            next.Extra = 0;
+            carried = next.Balance;
+        }
+        next.Payment = ToCents(carried);
+        if (!(next.Balance > 0)) {
+            last = k;
+            break;
+        }
+    }
+    // Figures of a longer earlier table are not part of this one; the month after the
+    // last keeps only its zero balance. The inputs stay for a later, longer table.
+    for (int m = last + 1; m <= kGridRows; ++m) {
+        GridRow &row = t.Month(m);
+        row.Balance = row.Payment = row.Interest = row.Principal = 0;
+    }
+}
+
+void SetGridRateFrom(GridTable &t, int month, double rate)
+{
+    if (month < 1 || month > kGridRows)
+        return;
+    const double old = t.Month(month).Rate;
+    t.Month(month).Rate = rate;
+    for (int n = month + 1; n <= kGridRows; ++n) {
+        GridRow &row = t.Month(n);
+        const bool same = row.Rate == old || (!UsableRate(row.Rate) && !UsableRate(old));
+        if (!same)
+            break;
+        row.Rate = rate;
+    }
+}
+
+double GridCellNumber(std::string_view text)
+{
+    const std::string clean = CleanNumberText(text);
+    if (clean.empty())
+        return 0;
+    const double v = TextToDouble(clean);
+    return std::isfinite(v) ? v : 0;
+}
+
+void ReadGridCells(GridTable &t, const std::function<std::string(int month, int field)> &cellText)
+{
+    const int months = GridMonthCount(t); // as held before the reading
+    for (int n = 1; n <= months; ++n) {
+        GridRow &row = t.Month(n);
+        for (int f = 0; f < kGridFieldCount; ++f)
+            SetGridValue(row, f, GridCellNumber(cellText(n, f)));
+    }
+}
+
+std::string CheckGridInput(std::string_view text, int field, int month)
+{
+    std::string_view trimmed = text;
+    while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t'))
+        trimmed.remove_prefix(1);
+    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
+        trimmed.remove_suffix(1);
+    if (trimmed.empty())
+        return {};
+    const std::string what = std::string(GridFieldHeading(field)) + " of month " + std::to_string(month);
+    if (trimmed.front() == '-')
+        return "The " + what + " cannot be negative: \"" + std::string(text) + "\".";
+    const std::string clean = CleanNumberText(trimmed);
+    bool digits = false;
+    int points = 0;
+    for (char c : clean) {
+        digits = digits || (c >= '0' && c <= '9');
+        points += c == '.';
+    }
+    if (clean.empty() || !digits || points > 1) {
+        return "The " + what + " is not a number: \"" + std::string(text)
+            + "\". Type a number such as 1000.00, or leave the cell empty for 0.";
+    }
+    if (field == kGridRate && TextToDouble(clean) > kGridMaxRate)
+        return "The " + what + " must be at most 100%: \"" + std::string(text) + "\".";
+    return {};
+}
+
+const char *GridFieldHeading(int field)
+{
+    switch (field) {
+    case kGridBalance:
+        return "Pricipal Bal";
+    case kGridPayment:
+        return "Payment";
+    case kGridInterest:
+        return "Interest";
+    case kGridPrincipal:
+        return "Principle";
+    case kGridExtra:
+        return "Principle Reduction";
+    case kGridRate:
+        return "Interest Rate";
+    case kGridAdjustment:
+        return "Adjustments";
+    default:
+        return "";
+    }
+}
+
+CalendarDate GridPaymentDate(const std::string &startDate, int month)
+{
+    if (!IsDateText(startDate) || month < 1)
+        return {};
+    const int m0 = TextToInt(startDate.substr(0, 2));
+    const int d0 = TextToInt(startDate.substr(3, 2));
+    const int y0 = TextToInt(startDate.substr(6, 4));
+    if (m0 < 1 || m0 > 12 || d0 < 1 || d0 > MonthLength(m0, y0))
+        return {};
+    const int index = (m0 - 1) + (month - 1);
+    CalendarDate c;
+    c.year = y0 + index / 12;
+    c.month = index % 12 + 1;
+    const int length = MonthLength(c.month, c.year);
+    c.day = d0 < length ? d0 : length;
+    return c;
+}
+
+namespace {
+
+void AppendTwoDigits(std::string &s, int v)
+{
+    s += static_cast<char>('0' + (v / 10) % 10);
+    s += static_cast<char>('0' + v % 10);
+}
+
+} // namespace
+
+std::string GridDateText(const std::string &startDate, int month)
+{
+    const CalendarDate c = GridPaymentDate(startDate, month);
+    if (c.month == 0)
+        return {};
+    return DateText(c.month, c.day, c.year);
+}
+
+std::string GridIsoDate(const std::string &startDate, int month)
+{
+    const CalendarDate c = GridPaymentDate(startDate, month);
+    if (c.month == 0)
+        return {};
+    std::string s = std::to_string(c.year);
+    s += '-';
+    AppendTwoDigits(s, c.month);
+    s += '-';
+    AppendTwoDigits(s, c.day);
+    return s;
+}
+
+GridTable LevelPaymentGrid(const GridTable &t)
+{
+    GridTable level;
+    level.TermYears = t.TermYears;
+    level.StartDate = t.StartDate;
+    level.Rows[0].Balance = t.Rows[0].Balance;
+    double rate = t.Rows[0].Rate;
+    if (!UsableRate(rate)) {
+        // The first month takes the first rate stored after it, as the grid would show.
+        rate = 0;
+        for (const GridRow &row : t.Rows)
+            if (UsableRate(row.Rate)) {
+                rate = row.Rate;
+                break;
+            }
+    }
+    for (GridRow &row : level.Rows)
+        row.Rate = rate;
+    RecalculateGrid(level);
+    return level;
+}
+
+GridTotals ComputeGridTotals(const GridTable &t, const GridTable &level)
+{
+    GridTotals totals;
+    totals.months = GridMonthCount(t);
+    for (int n = 1; n <= totals.months; ++n) {
+        const GridRow &row = t.Month(n);
+        totals.totalPaid += ToCents(row.Payment) + row.Extra + row.Adjustment;
+        totals.totalInterest += row.Interest;
+    }
+    totals.totalPaid = ToCents(totals.totalPaid);
+    totals.totalInterest = ToCents(totals.totalInterest);
+    if (totals.months > 0)
+        totals.payoffDate = GridDateText(t.StartDate, totals.months);
+    totals.levelMonths = GridMonthCount(level);
+    totals.monthsSaved = totals.levelMonths - totals.months;
+    return totals;
+}
+
+std::string GridNumberText(double value)
+{
+    const RoundedDigits d = RoundToDigits(value > 0 && std::isfinite(value) ? value : 0, 2);
+    return (d.integer.empty() ? std::string("0") : d.integer) + "." + d.fraction;
+}
+
+namespace {
+
+constexpr const char *kExportKeys[] = {"Balance", "Payment", "Interest", "Principal", "Extra", "Rate", "Adjustment"};
+
+} // namespace
+
+std::string GridCsv(const GridTable &t)
+{
+    std::string out = "Month,Date";
+    for (const char *key : kExportKeys)
+        out += std::string(",") + key;
+    out += '\n';
+    const int months = GridMonthCount(t);
+    for (int n = 1; n <= months; ++n) {
+        const GridRow &row = t.Month(n);
+        out += std::to_string(n);
+        out += ',';
+        out += GridIsoDate(t.StartDate, n);
+        for (int f = 0; f < kGridFieldCount; ++f) {
+            out += ',';
+            out += GridNumberText(GridValue(row, f));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string GridJson(const GridTable &t)
+{
+    std::string out = "[";
+    const int months = GridMonthCount(t);
+    for (int n = 1; n <= months; ++n) {
+        const GridRow &row = t.Month(n);
+        out += n > 1 ? ",\n" : "\n";
+        out += "{\"Month\":" + std::to_string(n) + ",\"Date\":\"" + GridIsoDate(t.StartDate, n) + "\"";
+        for (int f = 0; f < kGridFieldCount; ++f)
+            out += std::string(",\"") + kExportKeys[f] + "\":" + GridNumberText(GridValue(row, f));
+        out += '}';
+    }
+    out += months > 0 ? "\n]\n" : "]\n";
+    return out;
+}
+
+} // namespace tw

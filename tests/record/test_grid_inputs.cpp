@@ -1,0 +1,150 @@
+// The amortization grid's inputs in the profile: loading, storing, and the inputs an
+// enrollment gives.
+#include "record/grid_inputs.h"
+
+#include "engine/plan_dates.h"
+#include "engine/schedules.h"
+#include "record/profile_store.h"
+#include "tests/record/record_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+class GridProfile : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir.File("tallowin.ini");
+    CProfileStore store {path};
+
+    std::unique_ptr<GridTable> Load() { return std::make_unique<GridTable>(LoadGridInputs(store.Snapshot())); }
+};
+
+void ExpectSameTable(const GridTable &a, const GridTable &b)
+{
+    EXPECT_EQ(a.TermYears, b.TermYears);
+    EXPECT_EQ(a.StartDate, b.StartDate);
+    ASSERT_EQ(GridMonthCount(a), GridMonthCount(b));
+    for (int n = 1; n <= GridMonthCount(a); ++n)
+        for (int f = 0; f < kGridFieldCount; ++f)
+            ASSERT_EQ(GridValue(a.Month(n), f), GridValue(b.Month(n), f)) << "month " << n << " field " << f;
+}
+
+TEST_F(GridProfile, StoredInputsReloadToTheSameSchedule)
+{
+    WriteBytes(path, "[PrinBal]\nMth1=200000.00\nLoanTermYears=40\nLoanStartDate=03/01/2021\n[IntRate]\nMth1=6.25\n");
+    auto t = Load();
+    ASSERT_TRUE(GridHasLoan(*t));
+    EXPECT_EQ(t->TermYears, 40);
+    t->Month(12).Extra = 1000;
+    t->Month(3).Adjustment = 0.25;
+    SetGridRateFrom(*t, 60, 7.125); // stored with two decimals, as the grid shows it
+    RecalculateGrid(*t);
+    ASSERT_TRUE(StoreGridInputs(*t, store));
+
+    const CProfileSnapshot stored = store.Snapshot();
+    EXPECT_EQ(stored.Read("AddPmt", "Mth12"), "1000.00");
+    EXPECT_EQ(stored.Read("AddPmt", "Mth11"), "0.00"); // zeros are written too
+    EXPECT_EQ(stored.Read("Adjust", "Mth3"), ".25");
+    EXPECT_EQ(stored.Read("IntRate", "Mth2"), "6.25");
+    EXPECT_EQ(stored.Read("IntRate", "Mth60"), "7.13");
+    const int months = GridMonthCount(*t);
+    EXPECT_GT(months, 450); // months 451 to 480 are stored and read back too
+    EXPECT_TRUE(stored.Contains("IntRate", "Mth" + std::to_string(months)));
+    EXPECT_FALSE(stored.Contains("IntRate", "Mth" + std::to_string(months + 1)));
+    EXPECT_EQ(stored.Read("PrinBal", "Mth1"), "200000.00"); // not rewritten
+
+    auto back = Load();
+    RecalculateGrid(*back);
+    auto expected = std::make_unique<GridTable>(*t);
+    for (int n = 60; n <= kGridRows; ++n)
+        expected->Month(n).Rate = 7.13;
+    RecalculateGrid(*expected);
+    ExpectSameTable(*back, *expected);
+}
+
+TEST_F(GridProfile, MissingKeysReadAsDefaults)
+{
+    WriteBytes(path, "[PrinBal]\nLoanTermYears=abc\n[AddPmt]\nMth480=12.50\nMth499=1\nMth500=2\n[Adjust]\nMth2=nan\n");
+    auto t = Load();
+    EXPECT_FALSE(GridHasLoan(*t)); // no opening balance: the corruption message
+    EXPECT_EQ(t->TermYears, 30);
+    EXPECT_EQ(t->StartDate, "");
+    EXPECT_EQ(t->Month(480).Extra, 12.50);
+    EXPECT_EQ(t->Month(499).Extra, 1);
+    EXPECT_EQ(t->Month(2).Adjustment, 0);
+
+    // Without a balance there is nothing to store.
+    ASSERT_TRUE(StoreGridInputs(*t, store));
+    EXPECT_FALSE(store.Snapshot().Contains("IntRate", "Mth1"));
+}
+
+TEST_F(GridProfile, FailedStoreIsReportedAndLeavesTheFile)
+{
+    const std::string before = "[PrinBal]\nMth1=1000.00\n[IntRate]\nMth1=5.00\n";
+    WriteBytes(path, before);
+    auto fs = std::make_shared<test::FaultyFileSystem>();
+    fs->failAt = test::kRename;
+    CProfileStore failing(path, fs);
+    auto t = std::make_unique<GridTable>(LoadGridInputs(failing.Snapshot()));
+    t->Month(2).Extra = 100;
+    RecalculateGrid(*t);
+    const SaveStatus saved = StoreGridInputs(*t, failing);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.find(path), std::string::npos) << saved.message;
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
+{
+    for (const char *additional : {"0", "150.00"}) {
+        SCOPED_TRACE(additional);
+        std::remove(path.c_str());
+        auto record = std::make_unique<CClientRecord>();
+        LoanAnalysis &a = record->Analysis;
+        a.CurrentDate = "12/07/2026";
+        a.FirstPaymentDate = "01/15/2020";
+        a.TermText = "30";
+        a.AmountText = "180000";
+        a.LowestRateText = "6.5";
+        a.CurrentPaymentText = "1450";
+        a.AdditionalPaymentText = additional;
+        // The second path: the enrollment's own save, from the schedules it computed.
+        auto enrolled = std::make_unique<CClientRecord>(*record);
+        ASSERT_TRUE(SetUpDebitDates(enrolled->Analysis));
+        ASSERT_TRUE(ComputeSchedules(enrolled->Analysis));
+        if (std::string(additional) != "0") {
+            auto fromInputs = EnrollmentGridInputs(*record);
+            ASSERT_TRUE(fromInputs);
+            EXPECT_EQ(fromInputs->Month(1).Adjustment, 150.00);
+            EXPECT_EQ(fromInputs->Month(1).Rate, 6.5);
+            continue; // the plan with an additional payment is checked through its inputs
+        }
+        ASSERT_TRUE(enrolled->SaveGridData(store));
+
+        std::string why;
+        auto fromRecord = EnrollmentGridInputs(*record, &why);
+        ASSERT_TRUE(fromRecord) << why;
+        auto stored = Load();
+        RecalculateGrid(*fromRecord);
+        RecalculateGrid(*stored);
+        EXPECT_GT(GridMonthCount(*stored), 300);
+        ExpectSameTable(*fromRecord, *stored);
+        EXPECT_EQ(fromRecord->Month(1).Balance, 180000);
+    }
+
+    auto none = std::make_unique<CClientRecord>();
+    std::string why;
+    EXPECT_FALSE(EnrollmentGridInputs(*none, &why));
+    EXPECT_FALSE(why.empty());
+}
+
+} // namespace
+} // namespace tw
