@@ -10,8 +10,8 @@
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_service.h"
-#include "screens/result_codes.h"
 #include "screens/grid_dlg.h"
+#include "screens/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>
