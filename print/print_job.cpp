@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include <algorithm>
 #include <cerrno>
@@ -122,6 +123,25 @@ bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFu
     // printed again at any time, unlike a profile.
     if (done.outcome == FileReplacement::kNotReplaced)
         return fail(QString::fromStdString(done.reason));
+    return true;
+}
+
+bool PaintPrinterJob(QPrinter &printer, const PrinterPagesFunction &drawPages, QString *error)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+        && !PreparePrivatePdfOutput(printer.outputFileName(), error))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return true; // Qt has already told the user why the printer could not start
+    int from = 0;
+    int to = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        from = printer.fromPage();
+        to = printer.toPage();
+    }
+    drawPages(painter, printer, from, to);
+    painter.end();
     return true;
 }
 

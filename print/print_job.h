@@ -6,6 +6,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 
 namespace tw {
 
@@ -38,6 +39,12 @@ bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFu
 // output never passes through a readable state. Refuses, as WritePrivatePdf does,
 // another user's file or link and a dangling link.
 bool PreparePrivatePdfOutput(const QString &path, QString *error);
+
+// One job of a print preview or print dialog: draws through `drawPages` on the printer,
+// over the page range the user chose (0 and 0 for all pages). A PDF file the job prints
+// to is made private first, as Save as PDF does; false, with the reason, when it cannot be.
+using PrinterPagesFunction = std::function<void(QPainter &, QPrinter &, int fromPage, int toPage)>;
+bool PaintPrinterJob(QPrinter &printer, const PrinterPagesFunction &drawPages, QString *error);
 
 // Every page of a printout, through WritePrivatePdf.
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);

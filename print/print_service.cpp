@@ -66,26 +66,11 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
 
     // Every rendering, for the screen or for the printer, is one job with its own kit.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) {
-        // Printing to a file (the print dialog offers PDF) makes a copy of the account
-        // numbers as well; it must be as private as Save as PDF makes it.
-        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
-            QString error;
-            if (!PreparePrivatePdfOutput(printer->outputFileName(), &error)) {
-                ShowError(&dialog, error);
-                return;
-            }
-        }
-        QPainter painter;
-        if (!painter.begin(printer))
-            return;
-        int from = 0;
-        int to = 0;
-        if (printer->printRange() == QPrinter::PageRange) {
-            from = printer->fromPage();
-            to = printer->toPage();
-        }
-        RenderPrintout(painter, *printer, printType, record, from, to);
-        painter.end();
+        const auto draw = [&](QPainter &painter, QPrinter &device, int from, int to) {
+            RenderPrintout(painter, device, printType, record, from, to);
+        };
+        if (QString error; !PaintPrinterJob(*printer, draw, &error))
+            ShowError(&dialog, error);
     });
 
     // One page at a time, as the program has always shown its printouts.

@@ -411,25 +411,11 @@ void CAmortGridDlg::OnPrint()
     preview.setObjectName(QStringLiteral("gridPrintPreview"));
     preview.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *printer) {
-        // Printing to a file is as private as Save as PDF.
-        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
-            QString error;
-            if (!PreparePrivatePdfOutput(printer->outputFileName(), &error)) {
-                ShowMessage(&preview, error);
-                return;
-            }
-        }
-        QPainter painter;
-        if (!painter.begin(printer))
-            return;
-        int from = 0;
-        int to = 0;
-        if (printer->printRange() == QPrinter::PageRange) {
-            from = printer->fromPage();
-            to = printer->toPage();
-        }
-        RenderGridPrintout(painter, *printer, printout, from, to);
-        painter.end();
+        const auto draw = [&](QPainter &painter, QPrinter &device, int from, int to) {
+            RenderGridPrintout(painter, device, printout, from, to);
+        };
+        if (QString error; !PaintPrinterJob(*printer, draw, &error))
+            ShowMessage(&preview, error);
     });
     preview.exec();
 }
