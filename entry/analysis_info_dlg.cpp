@@ -217,13 +217,8 @@ void CAnalysisInfoDlg::Leave(int result)
         Refuse(*failure);
         return;
     }
-    if (profile_) {
-        const SaveStatus saved = record_->SaveToProfile(*profile_);
-        if (!saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
-    }
+    if (!SaveRecordOrSay(this, *record_, profile_))
+        return;
     done(result);
 }
 

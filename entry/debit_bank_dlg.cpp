@@ -180,13 +180,8 @@ void CDebitBankDlg::reject()
     if (!ConfirmEndDemonstration(this))
         return;
     StoreBankForm(Form(), *record_);
-    if (profile_) {
-        // The grid data belongs to a finished enrollment; it is not written here.
-        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
-    }
+    if (!SaveRecordOrSay(this, *record_, profile_))
+        return;
     done(kResultEnded);
 }
 

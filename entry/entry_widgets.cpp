@@ -1,5 +1,7 @@
 #include "entry/entry_widgets.h"
 
+#include "record/client_record.h"
+#include "record/profile_store.h"
 #include "screens/ui_common.h"
 
 #include <QDialog>
@@ -118,6 +120,16 @@ void FocusField(QWidget *field)
     field->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(field))
         edit->selectAll();
+}
+
+bool SaveRecordOrSay(QWidget *screen, const CClientRecord &record, CProfileStore *profile)
+{
+    if (!profile)
+        return true;
+    const SaveStatus saved = record.SaveToProfile(*profile);
+    if (!saved)
+        ShowMessage(screen, QString::fromStdString(saved.message));
+    return static_cast<bool>(saved);
 }
 
 void CEditTexts::Show(QLineEdit *edit, const std::string &text)

@@ -15,6 +15,11 @@ class QPushButton;
 class QWidget;
 
 namespace tw {
+class CClientRecord;
+class CProfileStore;
+} // namespace tw
+
+namespace tw {
 
 // Building blocks shared by the data-entry screens.
 
@@ -62,6 +67,10 @@ void FocusField(QWidget *field);
 // profile, would otherwise come back changed by the round trip through QString). A
 // stored text longer than the edit's limit lifts the limit to its length: cutting it on
 // the way into the edit would lose data the user never touched.
+// Saves the record to the screen's profile, when it has one. A failed save is told to the
+// user and gives false: the screen stays open with everything typed, for another try.
+bool SaveRecordOrSay(QWidget *screen, const CClientRecord &record, CProfileStore *profile);
+
 class CEditTexts {
 public:
     void Show(QLineEdit *edit, const std::string &text);

@@ -149,12 +149,8 @@ void CLenderInfoDlg::reject()
     if (!ConfirmEndDemonstration(this))
         return;
     StoreLenderForm(Form(), *record_);
-    if (profile_) {
-        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
-    }
+    if (!SaveRecordOrSay(this, *record_, profile_))
+        return;
     done(kResultEnded);
 }
 

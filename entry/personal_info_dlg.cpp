@@ -153,14 +153,9 @@ void CPersonalInfoDlg::OnContinue()
         return;
     }
     StorePersonalForm(form, *record_);
-    if (profile_) {
-        // The record keeps what was typed, so a retry after freeing the disk saves it.
-        const SaveStatus saved = record_->SaveToProfile(*profile_);
-        if (!saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
-    }
+    // The record keeps what was typed, so a retry after freeing the disk saves it.
+    if (!SaveRecordOrSay(this, *record_, profile_))
+        return;
     done(kResultForward);
 }
 
@@ -175,12 +170,8 @@ void CPersonalInfoDlg::reject()
     if (!ConfirmEndDemonstration(this))
         return;
     StorePersonalForm(Form(), *record_);
-    if (profile_) {
-        if (const SaveStatus saved = record_->SaveToProfile(*profile_); !saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
-    }
+    if (!SaveRecordOrSay(this, *record_, profile_))
+        return;
     done(kResultEnded);
 }
 
