@@ -1,8 +1,8 @@
 // libFuzzer target for the slide-document reader and token replacement. Built and run by
 // scripts/fuzz-rtf with clang; not part of the CMake build.
 
-#include "screens/docs/rtf_reader.h"
-#include "screens/docs/styled_text.h"
+#include "docs/rtf_reader.h"
+#include "docs/styled_text.h"
 #include "tests/docs/docs_test_support.h"
 
 #include <algorithm>

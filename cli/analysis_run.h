@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/options.h"
-#include "entry/rules/analysis_checks.h"
 #include "record/client_record.h"
+#include "rules/analysis_checks.h"
 
 #include <set>
 #include <string>

@@ -1,8 +1,8 @@
 #include "cli/analysis_run.h"
 #include "cli/commands.h"
+#include "docs/document_file.h"
+#include "docs/placeholders.h"
 #include "record/program_paths.h"
-#include "screens/docs/document_file.h"
-#include "screens/docs/placeholders.h"
 
 #include <iostream>
 #include <memory>

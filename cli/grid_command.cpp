@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "engine/grid.h"
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 #include "record/grid_inputs.h"
 #include "record/profile_store.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/rules/vendor_checks.h"
+#include "rules/vendor_checks.h"
 
 #include <set>
 #include <string>

@@ -7,8 +7,6 @@
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
-#include "entry/rules/analysis_checks.h"
-#include "entry/rules/vendor_checks.h"
 #include "format/dates.h"
 #include "format/number_text.h"
 #include "print/debit_schedule.h"
@@ -16,6 +14,8 @@
 #include "print/print_types.h"
 #include "record/client_record.h"
 #include "record/profile_store.h"
+#include "rules/analysis_checks.h"
+#include "rules/vendor_checks.h"
 
 #include <QGuiApplication>
 #include <QString>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "format/dates.h"
-
 #include <array>
 #include <functional>
 #include <string>
@@ -92,16 +90,6 @@ void ReadGridCells(GridTable &t, const std::function<std::string(int month, int 
 // is a number the grid can use (an empty cell reads as 0).
 std::string CheckGridInput(std::string_view text, int field, int month);
 
-// The column headings of fields, as the grid shows them.
-const char *GridFieldHeading(int field);
-
-// Payment date of a month: the start date advanced month by month, keeping its day
-// except where a month is shorter (01/31 is followed by 02/28 or 02/29). An invalid
-// start date gives an invalid date (month 0) and empty texts.
-CalendarDate GridPaymentDate(const std::string &startDate, int month);
-std::string GridDateText(const std::string &startDate, int month); // MM/DD/YYYY
-std::string GridIsoDate(const std::string &startDate, int month); // YYYY-MM-DD
-
 // The loan as agreed: the same opening balance, term and start date, the first month's
 // rate every month, no extra or adjustment; recalculated.
 GridTable LevelPaymentGrid(const GridTable &t);
@@ -116,13 +104,5 @@ struct GridTotals {
 };
 // The table's totals, against the level-payment loan given (LevelPaymentGrid(t)).
 GridTotals ComputeGridTotals(const GridTable &t, const GridTable &level);
-
-// The table as comma-separated values and as JSON: one header row (or object keys)
-// Month,Date,Balance,Payment,Interest,Principal,Extra,Rate,Adjustment, one row per
-// month of the table, ISO dates, plain numbers with two decimals.
-std::string GridCsv(const GridTable &t);
-std::string GridJson(const GridTable &t);
-// A figure as the exports write it: two decimals, no separators, "0.25" below 1.
-std::string GridNumberText(double value);
 
 } // namespace tw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/rules/help_texts.h"
+#include "rules/help_texts.h"
 
 #include <QObject>
 #include <QPointer>

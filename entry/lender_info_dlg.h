@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entry/entry_widgets.h"
-#include "entry/rules/signup_checks.h"
+#include "rules/signup_checks.h"
 
 #include <QDialog>
 

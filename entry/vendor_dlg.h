@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entry/entry_widgets.h"
-#include "entry/rules/vendor_checks.h"
+#include "rules/vendor_checks.h"
 
 #include <QDialog>
 

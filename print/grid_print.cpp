@@ -1,5 +1,6 @@
 #include "print/grid_print.h"
 
+#include "engine/grid_text.h"
 #include "engine/to_cents.h"
 #include "format/number_text.h"
 #include "print/grid_chart.h"

@@ -1,7 +1,7 @@
 #include "screens/answer_dlg.h"
 
+#include "docs/placeholders.h"
 #include "screens/additional_dlg.h"
-#include "screens/docs/placeholders.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"

@@ -1,5 +1,6 @@
 #include "screens/grid_dlg.h"
 
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 #include "print/grid_chart.h"
 #include "print/grid_print.h"

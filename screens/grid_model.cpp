@@ -1,5 +1,6 @@
 #include "screens/grid_model.h"
 
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 
 #include <QBrush>

@@ -1,7 +1,7 @@
 #include "screens/signup_dlg.h"
 
+#include "docs/placeholders.h"
 #include "record/client_record.h"
-#include "screens/docs/placeholders.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"

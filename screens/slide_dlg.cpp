@@ -1,6 +1,6 @@
 #include "screens/slide_dlg.h"
 
-#include "screens/docs/placeholders.h"
+#include "docs/placeholders.h"
 #include "screens/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"

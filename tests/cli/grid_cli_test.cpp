@@ -1,6 +1,7 @@
 // `tallowin-cli grid` as a script uses it: the same grid as the engine (and the dialog's
 // export, which writes GridCsv too), refusals on standard error with exit code 2.
 #include "engine/grid.h"
+#include "engine/grid_text.h"
 #include "record/grid_inputs.h"
 #include "record/profile_store.h"
 

@@ -1,4 +1,4 @@
-#include "screens/docs/document_file.h"
+#include "docs/document_file.h"
 
 #include <gtest/gtest.h>
 

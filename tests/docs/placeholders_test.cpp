@@ -1,11 +1,11 @@
+#include "docs/document_file.h"
+#include "docs/placeholders.h"
+#include "docs/rtf_reader.h"
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
-#include "screens/docs/document_file.h"
-#include "screens/docs/placeholders.h"
-#include "screens/docs/rtf_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screens/docs/rtf_reader.h"
+#include "docs/rtf_reader.h"
 
 #include "tests/docs/docs_test_support.h"
 

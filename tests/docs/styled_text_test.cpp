@@ -1,5 +1,5 @@
-#include "screens/docs/rtf_reader.h"
-#include "screens/docs/styled_text.h"
+#include "docs/rtf_reader.h"
+#include "docs/styled_text.h"
 
 #include "tests/docs/docs_test_support.h"
 

@@ -1,5 +1,6 @@
 // The amortization grid's recalculation, its mends, dates and exports.
 #include "engine/grid.h"
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The amortization grid dialog: what it loads, what the model lets the user edit,
 // Calculate, undo, OK and what it stores, and its exports.
 #include "engine/grid.h"
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
 #include "record/grid_inputs.h"

@@ -1,4 +1,4 @@
-#include "screens/docs/rtf_reader.h"
+#include "docs/rtf_reader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "entry/rules/help_texts.h"
+#include "rules/help_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "entry/rules/signup_checks.h"
 #include "record/client_record.h"
+#include "rules/signup_checks.h"
 
 #include <optional>
 #include <string>

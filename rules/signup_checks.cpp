@@ -1,4 +1,4 @@
-#include "entry/rules/signup_checks.h"
+#include "rules/signup_checks.h"
 
 #include "format/number_text.h"
 

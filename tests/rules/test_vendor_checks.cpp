@@ -1,4 +1,4 @@
-#include "entry/rules/vendor_checks.h"
+#include "rules/vendor_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "screens/docs/placeholders.h"
+#include "docs/placeholders.h"
 
+#include "docs/document_file.h"
 #include "engine/figures.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
-#include "screens/docs/document_file.h"
 
 #include <utility>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "entry/rules/analysis_checks.h"
+#include "rules/analysis_checks.h"
 
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"

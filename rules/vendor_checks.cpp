@@ -1,11 +1,11 @@
-#include "entry/rules/vendor_checks.h"
+#include "rules/vendor_checks.h"
 
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
-#include "entry/rules/analysis_checks.h"
 #include "format/dates.h"
 #include "format/number_text.h"
+#include "rules/analysis_checks.h"
 
 namespace tw {
 

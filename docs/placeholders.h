@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/docs/styled_text.h"
+#include "docs/styled_text.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "screens/docs/styled_text.h"
+#include "docs/styled_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "screens/docs/document_file.h"
+#include "docs/document_file.h"
 
-#include "screens/docs/rtf_reader.h"
+#include "docs/rtf_reader.h"
 
 #include <algorithm>
 #include <cstdio>
