@@ -50,30 +50,6 @@ std::string LastFourDigits(const std::string &account)
 
 } // namespace
 
-std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a)
-{
-    if (a.DebitCalendar[0] <= 0 || !IsDateText(a.FirstDebitDate) || !IsDateText(a.PayoffDate))
-        return std::string(kNoDemoForScheduleMessage);
-
-    const int start = DayNumberOfDateText(a.FirstDebitDate);
-    const int end = DayNumberOfDateText(a.PayoffDate);
-    const int last = LastCalendarIndex();
-
-    int first = 0;
-    while (first < last && a.DebitCalendar[first] < start)
-        ++first;
-    int payoff = first;
-    int count = 1;
-    while (payoff < last && a.DebitCalendar[payoff] < end) {
-        ++payoff;
-        ++count;
-    }
-    a.FirstDebitIndex = first;
-    a.PayoffDebitIndex = payoff;
-    a.DebitCount = count;
-    return std::nullopt;
-}
-
 DebitPageLayout DebitLayoutForHeight(int textHeight)
 {
     // A font that reports no height would never fill a column; one unit keeps the

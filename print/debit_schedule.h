@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/analysis.h"
+#include "engine/debits.h"
 #include "print/print_surface.h"
 
 #include <optional>
@@ -9,17 +10,6 @@
 namespace tw {
 
 class CClientRecord;
-
-inline constexpr const char *kNoDemoForScheduleMessage
-    = "You must run through the demo before generating the withdrawal schedule.";
-
-// Finds the range of debits to print: FirstDebitIndex (the first calendar entry on or
-// after FirstDebitDate), PayoffDebitIndex (the first entry on or after PayoffDate, so
-// the schedule runs through the debit that pays the loan off) and DebitCount.
-// Returns the message to show, changing nothing, when no demonstration has been
-// calculated: the calendar's first entry is 0 or less, or either date is not a date
-// text. A date past the calendar's end stops at its last entry.
-std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a);
 
 // What a schedule page works out from the font: the line step and how many dates a
 // column and a page hold.

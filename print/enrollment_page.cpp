@@ -1,5 +1,6 @@
 #include "print/enrollment_page.h"
 
+#include "engine/debits.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
 #include "print/form_layout.h"
@@ -317,7 +318,7 @@ void DrawApprovedCharges(PrintSurface &s, const CClientRecord &r)
 
     DrawFormLine(s, -2640,
         "C) $________  To be debited Bi-Weekly, which is a banking service fee to cover processing of my electronic",
-        {"3.45"});
+        {FormatMoney(FeePerDebit)});
     s.TextLeft(
         kLeftMargin, -2810, "transfers needed to perform my mortgage savings strategies, producing immediate monthly");
     DrawFormLine(s, -2980, "savings of   $_______________.", {FormatMoney(a.AverageMonthlySavings)});
@@ -441,7 +442,7 @@ double BiWeeklyDebitAmount(const CClientRecord &record)
 double BiWeeklyTotalAmount(const CClientRecord &record)
 {
     const double payment = TextToDouble(CleanNumberText(record.Analysis.CurrentPaymentText));
-    return payment * 0.5 + record.Analysis.AdditionalPayment * 0.5 + kBiWeeklyServiceFee;
+    return payment * 0.5 + record.Analysis.AdditionalPayment * 0.5 + FeePerDebit;
 }
 
 void DrawEnrollmentPage(PrintSurface &s, int page, const CClientRecord &record)

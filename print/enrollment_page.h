@@ -24,6 +24,5 @@ std::string AccountTypeText(const CClientRecord &record);
 // "$1,250.00" reads as 1250.
 double BiWeeklyDebitAmount(const CClientRecord &record);
 double BiWeeklyTotalAmount(const CClientRecord &record);
-inline constexpr double kBiWeeklyServiceFee = 3.45;
 
 } // namespace tw
