@@ -2,6 +2,7 @@
 
 #include "engine/figures.h"
 #include "engine/schedules.h"
+#include "format/dates.h"
 #include "format/number_text.h"
 
 #include <algorithm>
@@ -17,6 +18,12 @@ constexpr double kDash = 150;
 constexpr double kGap = 90;
 constexpr int kTick = 60;
 constexpr int kMarker = 55;
+// Long enough for three dashes and two gaps, so the sample reads as dashed.
+constexpr double kLegendSample = 540;
+// The row above the plot that holds the dollar axis's title and the legend.
+constexpr int kLegendRise = 220;
+// Room between the "Today" line and its label, and between the label and the plot's edges.
+constexpr int kLabelClearance = 40;
 
 int Round(double v)
 {
@@ -61,11 +68,82 @@ void DrawSolidPolyline(PrintSurface &s, const std::vector<PagePoint> &points)
         s.DrawPrintLine(Round(points[i - 1].x), Round(points[i - 1].y), Round(points[i].x), Round(points[i].y));
 }
 
+// A text's cell on the page: left, top, right, bottom (top above bottom).
+struct PageRect {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// Whether the segment from a to b passes through the rectangle (clipped by Liang and
+// Barsky: the parts of the segment's parameter range inside each pair of edges).
+bool SegmentMeetsRect(PagePoint a, PagePoint b, const PageRect &r)
+{
+    double t0 = 0;
+    double t1 = 1;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const std::pair<double, double> edges[]
+        = {{-dx, a.x - r.left}, {dx, r.right - a.x}, {-dy, a.y - r.bottom}, {dy, r.top - a.y}};
+    for (const auto &[p, q] : edges) {
+        if (p == 0) {
+            if (q < 0)
+                return false;
+            continue;
+        }
+        const double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+bool PolylineMeetsRect(const std::vector<PagePoint> &points, const PageRect &r)
+{
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (SegmentMeetsRect(points[i - 1], points[i], r))
+            return true;
+    return false;
+}
+
+// Where the "Today" label goes: beside the line at the top of the plot, else at its
+// foot, on whichever side keeps it inside the plot and clear of both curves (a curve
+// is near the top for a new loan and near the foot for one nearly paid off). The
+// thick pen's half width and the payoff markers on the axis are kept clear too.
+PagePoint TodayLabelPlace(
+    double lineX, int width, int height, const GraphBox &box, const std::vector<std::vector<PagePoint>> &curves)
+{
+    const double pad = 15;
+    const double tops[] = {box.top - kLabelClearance / 2.0, box.bottom + kMarker + 15.0 + kLabelClearance + height};
+    const double lefts[] = {lineX + kLabelClearance, lineX - kLabelClearance - width};
+    PagePoint fallback {lefts[0], tops[0]};
+    bool haveFallback = false;
+    for (const double top : tops) {
+        for (const double left : lefts) {
+            if (left < box.left + kLabelClearance || left + width > box.right - kLabelClearance)
+                continue;
+            if (!haveFallback) {
+                fallback = {left, top};
+                haveFallback = true;
+            }
+            const PageRect r {left - pad, top + pad, left + width + pad, top - height - pad};
+            if (std::none_of(curves.begin(), curves.end(), [&](const auto &c) { return PolylineMeetsRect(c, r); }))
+                return {left, top};
+        }
+    }
+    return fallback;
+}
+
 } // namespace
 
 GraphBox LetterGraphBox()
 {
-    return {1500, -8500, 7800, -9880};
+    return {1500, -8470, 7750, -10060};
 }
 
 BalanceCurves LetterBalanceCurves(const LoanAnalysis &a)
@@ -77,8 +155,15 @@ BalanceCurves LetterBalanceCurves(const LoanAnalysis &a)
     c.plan = CurveOf(a.BiWeeklySchedule, planMonths);
     c.monthlyPayoffYears = a.TermMonths * kOneTwelfth;
     c.planPayoffYears = planMonths * kOneTwelfth;
-    c.todayYears = a.PlanStartPayment * kOneTwelfth;
+    c.todayYears = YearsFromFirstPayment(a.FirstPaymentDate, a.CurrentDate);
     return c;
+}
+
+double YearsFromFirstPayment(const std::string &firstPaymentDate, const std::string &date)
+{
+    if (!IsDateText(firstPaymentDate) || !IsDateText(date))
+        return std::nan("");
+    return (DayNumberOfDateText(date) - DayNumberOfDateText(firstPaymentDate)) / kDaysPerYear;
 }
 
 AxisScale BalanceAxisScale(double largest)
@@ -101,6 +186,12 @@ int YearStep(double years)
         if (years / step <= 8)
             return step;
     return 20;
+}
+
+int YearAxisEnd(double years)
+{
+    const int step = YearStep(years);
+    return std::max(step, static_cast<int>(std::ceil(years / step - 1e-9)) * step);
 }
 
 std::string WholeDollars(double value)
@@ -147,11 +238,14 @@ void DrawBalanceGraph(PrintSurface &s, const LoanAnalysis &a, const GraphBox &bo
     const BalanceCurves c = LetterBalanceCurves(a);
     if (c.monthly.size() < 2 || !(c.monthly.front().balance > 0))
         return;
+    // The axis ends on a tick, so a 15-year loan's axis runs to 16 with ticks every 2.
     const double span = std::max(c.monthlyPayoffYears, 1.0);
+    const int yearStep = YearStep(span);
+    const int axisEnd = YearAxisEnd(span);
     const AxisScale scale = BalanceAxisScale(c.monthly.front().balance);
     const double width = box.right - box.left;
     const double height = box.top - box.bottom;
-    auto px = [&](double years) { return box.left + width * std::clamp(years / span, 0.0, 1.0); };
+    auto px = [&](double years) { return box.left + width * std::clamp(years / axisEnd, 0.0, 1.0); };
     auto py = [&](double balance) { return box.bottom + height * std::clamp(balance / scale.top, 0.0, 1.0); };
     auto toPage = [&](const std::vector<BalancePoint> &curve) {
         std::vector<PagePoint> points;
@@ -160,6 +254,8 @@ void DrawBalanceGraph(PrintSurface &s, const LoanAnalysis &a, const GraphBox &bo
             points.push_back({px(p.years), py(p.balance)});
         return points;
     };
+    const std::vector<PagePoint> monthly = toPage(c.monthly);
+    const std::vector<PagePoint> plan = toPage(c.plan);
 
     // Axes with their ticks and labels.
     s.SelectPrintPen(kPenThin);
@@ -167,8 +263,7 @@ void DrawBalanceGraph(PrintSurface &s, const LoanAnalysis &a, const GraphBox &bo
     s.DrawPrintLine(box.left, box.bottom, box.left, box.top);
     s.SelectPrintFont(kLabelFont);
     const int labelHeight = s.TextHeight("0");
-    const int yearStep = YearStep(span);
-    for (int year = 0; year <= span + 1e-9; year += yearStep) {
+    for (int year = 0; year <= axisEnd; year += yearStep) {
         const int x = Round(px(year));
         s.DrawPrintLine(x, box.bottom, x, box.bottom - kTick);
         s.TextCentred(x, box.bottom - kTick - 10, std::to_string(year));
@@ -179,50 +274,56 @@ void DrawBalanceGraph(PrintSurface &s, const LoanAnalysis &a, const GraphBox &bo
         s.DrawPrintLine(box.left - kTick, y, box.left, y);
         s.TextRight(box.left - kTick - 30, y + labelHeight / 2, WholeDollars(i * scale.step));
     }
-    s.TextCentred(Round((box.left + box.right) / 2.0), box.bottom - kTick - 20 - labelHeight,
+    s.TextCentred(Round((box.left + box.right) / 2.0), box.bottom - kTick - 30 - labelHeight,
         "Years from the first mortgage payment");
-    s.TextLeft(kLeftMargin, box.top + 230, "Balance owed");
+    const int legendY = box.top + kLegendRise;
+    s.TextLeft(kLeftMargin, legendY, "Balance owed");
 
-    // Where the plan begins.
-    if (c.todayYears > 0 && c.todayYears < span) {
+    // Today, on the axis of years after the first payment; a loan whose first payment is
+    // still ahead has no today on it.
+    if (c.todayYears >= 0 && c.todayYears <= axisEnd) {
         const double x = px(c.todayYears);
         std::vector<PagePoint> line {{x, double(box.bottom)}, {x, double(box.top)}};
         DrawDashedPolyline(s, line, 20, 50);
         s.SelectPrintFont(kSmallFont);
-        s.TextLeft(Round(x) + 40, box.top, "Today");
+        const PagePoint at = TodayLabelPlace(x, s.TextWidth("Today"), s.TextHeight("Today"), box, {monthly, plan});
+        s.TextLeft(Round(at.x), Round(at.y), "Today");
     }
 
     // The two balances: heavy solid as now, heavy dashed with the plan.
     s.SelectPrintPen(kPenThick);
-    DrawSolidPolyline(s, toPage(c.monthly));
-    DrawDashedPolyline(s, toPage(c.plan), kDash, kGap);
+    DrawSolidPolyline(s, monthly);
+    DrawDashedPolyline(s, plan, kDash, kGap);
     s.SelectPrintPen(kPenThin);
     DrawMarker(s, false, px(c.monthlyPayoffYears), box.bottom);
     DrawMarker(s, true, px(c.planPayoffYears), box.bottom);
 
-    // The legend, above the plot, says which is which and when each is paid off.
-    s.SelectPrintFont(kLabelFont);
-    const int legendY = box.top + 230;
-    const int legendMid = legendY - labelHeight / 2;
-    struct Entry {
-        int x;
-        bool dashed;
-        std::string text;
+    // The legend, above the plot: the payoff years count from the first payment, as the
+    // axis does, not from today as the comparison's "Years To Pay Off" above it.
+    s.SelectPrintFont(kSmallFont);
+    const int legendMid = legendY - s.TextHeight("0") / 2;
+    int x = box.left;
+    const std::string lead = "Paid off, years from the first payment:";
+    s.TextLeft(x, legendY, lead);
+    x += s.TextWidth(lead) + 120;
+    const std::pair<bool, std::string> entries[] = {
+        {false, "as now " + FormatOneDecimal(c.monthlyPayoffYears)},
+        {true, "with our service " + FormatOneDecimal(c.planPayoffYears)},
     };
-    const Entry entries[] = {
-        {1500, false, "As now: paid off in " + FormatOneDecimal(c.monthlyPayoffYears) + " years"},
-        {4300, true, "With our service: paid off in " + FormatOneDecimal(c.planPayoffYears) + " years"},
-    };
-    for (const Entry &e : entries) {
+    for (const auto &[dashed, text] : entries) {
         s.SelectPrintPen(kPenThick);
-        const std::vector<PagePoint> sample {{double(e.x), double(legendMid)}, {e.x + 400.0, double(legendMid)}};
-        if (e.dashed)
+        const std::vector<PagePoint> sample {{double(x), double(legendMid)}, {x + kLegendSample, double(legendMid)}};
+        if (dashed)
             DrawDashedPolyline(s, sample, kDash, kGap);
         else
             DrawSolidPolyline(s, sample);
+        // The marker stands where the sample ends, as on the curve, clear of its gaps.
         s.SelectPrintPen(kPenThin);
-        DrawMarker(s, e.dashed, e.x + 200.0, legendMid);
-        s.TextLeft(e.x + 480, legendY, e.text);
+        const int markerRadius = dashed ? kMarker + 15 : kMarker;
+        DrawMarker(s, dashed, x + kLegendSample + markerRadius, legendMid);
+        x += Round(kLegendSample) + 2 * markerRadius + 60;
+        s.TextLeft(x, legendY, text);
+        x += s.TextWidth(text) + 200;
     }
 }
 

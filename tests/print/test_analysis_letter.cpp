@@ -1,5 +1,8 @@
 // The analysis letter on a recording surface with a fixed pitch: which figure lands in
 // which blank, and where.
+#include "engine/figures.h"
+#include "engine/plan_dates.h"
+#include "engine/schedules.h"
 #include "format/number_text.h"
 #include "print/analysis_letter.h"
 #include "print/letter_graph.h"
@@ -10,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -247,6 +253,8 @@ TEST(LetterGraph, CurvesRunFromTheLoanToEachPayoff)
     auto a = std::make_unique<LoanAnalysis>();
     a->TermMonths = 24;
     a->PlanStartPayment = 6;
+    a->FirstPaymentDate = "01/01/2020";
+    a->CurrentDate = "07/01/2020";
     for (int k = 0; k <= 24; ++k) {
         a->MonthlySchedule[k] = {1200.0 - 50 * k, 60, k < 24 ? 5.0 : 0.0, 0, 0, 0};
         const double plan = std::max(0.0, 1200.0 - 60 * k);
@@ -258,7 +266,7 @@ TEST(LetterGraph, CurvesRunFromTheLoanToEachPayoff)
     EXPECT_DOUBLE_EQ(c.monthlyPayoffYears, 2.0);
     EXPECT_EQ(c.plan.size(), 21u); // 1200 / 60 months, then the zero
     EXPECT_NEAR(c.planPayoffYears, 20 / 12.0, 1e-12);
-    EXPECT_DOUBLE_EQ(c.todayYears, 0.5);
+    EXPECT_NEAR(c.todayYears, 0.5, 0.01);
 
     RecordingSurface s;
     const GraphBox box = LetterGraphBox();
@@ -277,10 +285,141 @@ TEST(LetterGraph, CurvesRunFromTheLoanToEachPayoff)
         }
     }
     EXPECT_GT(thick, 24);
-    for (const char *label : {"$0", "$1,250", "0", "2", "Today", "As now: paid off in 2.0 years",
-             "With our service: paid off in 1.7 years", "Years from the first mortgage payment"})
+    for (const char *label : {"$0", "$1,250", "0", "2", "Today", "as now 2.0", "with our service 1.7",
+             "Years from the first mortgage payment"})
         EXPECT_NE(s.FindText(label), nullptr) << label;
 }
+
+// Page 4 of real loans of every term, from new to nearly paid off, seen on 12/07/2026.
+struct GraphCase {
+    const char *name;
+    const char *firstPayment;
+    const char *term;
+    double todayYears; // by hand: days from the first payment to 12/07/2026 over 365.25; < 0: none
+};
+
+void PrintTo(const GraphCase &g, std::ostream *os)
+{
+    *os << g.name;
+}
+
+class LetterGraphPage : public ::testing::TestWithParam<GraphCase> { };
+
+bool Inside(double x, double y, double left, double top, double right, double bottom)
+{
+    return x >= left && x <= right && y <= top && y >= bottom;
+}
+
+// Whether a line passes through a box, walked in steps of a few units.
+bool LineCrosses(const PrintCall &l, double left, double top, double right, double bottom)
+{
+    const int steps = 1 + static_cast<int>(std::hypot(l.x2 - l.x, l.y2 - l.y) / 4);
+    for (int i = 0; i <= steps; ++i) {
+        const double t = double(i) / steps;
+        if (Inside(l.x + (l.x2 - l.x) * t, l.y + (l.y2 - l.y) * t, left, top, right, bottom))
+            return true;
+    }
+    return false;
+}
+
+TEST_P(LetterGraphPage, FitsThePageAndTellsTheTruth)
+{
+    const GraphCase &g = GetParam();
+    auto r = std::make_unique<CClientRecord>();
+    LoanAnalysis &a = r->Analysis;
+    a.CurrentDate = "12/07/2026";
+    a.FirstPaymentDate = g.firstPayment;
+    a.TermText = g.term;
+    a.AmountText = "150000";
+    a.LowestRateText = "6.5";
+    a.CurrentPaymentText = "1400";
+    ASSERT_TRUE(SetUpDebitDates(a) && ComputeSchedules(a));
+    ComputeSummaryFigures(a);
+    const RecordingSurface s = DrawPage(4, *r);
+    const PrintCall *table = s.FindText("according to the F.D.I.C.");
+    const PrintCall *footer = s.FindText("Page 4");
+    ASSERT_TRUE(table && footer);
+
+    // Everything stays between the table, the page number and the side margins.
+    const int top = table->y - table->fontHeight;
+    for (const PrintCall &c : s.Calls()) {
+        if (c.kind == PrintCall::Kind::Text && c.y < table->y && &c != footer) {
+            EXPECT_TRUE(
+                Inside(c.x, c.y, 500, top, 8000, footer->y) && c.x + c.width <= 8000 && c.y - c.fontHeight > footer->y)
+                << c.text << " at " << c.x << "," << c.y;
+        } else if (c.kind == PrintCall::Kind::Line) {
+            EXPECT_TRUE(Inside(c.x, c.y, 500, top, 8000, footer->y) && Inside(c.x2, c.y2, 500, top, 8000, footer->y))
+                << c.x << "," << c.y << " " << c.x2 << "," << c.y2;
+        }
+    }
+
+    // The years axis: the longest horizontal line, with a labelled tick at each end.
+    PrintCall axis;
+    for (const PrintCall &l : s.Lines())
+        if (l.y == l.y2 && l.x2 - l.x > axis.x2 - axis.x)
+            axis = l;
+    std::map<int, int> tickX; // year -> x
+    for (const PrintCall &t : s.Texts())
+        if (t.y < axis.y && t.y > axis.y - 150 && t.text.find_first_not_of("0123456789") == std::string::npos)
+            tickX[std::stoi(t.text)] = t.anchorX;
+    ASSERT_GE(tickX.size(), 3u);
+    EXPECT_EQ(tickX.begin()->second, axis.x);
+    EXPECT_EQ(tickX.rbegin()->second, axis.x2) << "the last tick is not at the axis's end";
+    EXPECT_GE(tickX.rbegin()->first, std::stoi(g.term));
+
+    // The plot is at least 1.5 inches high.
+    PrintCall yAxis;
+    for (const PrintCall &l : s.Lines())
+        if (l.x == l.x2 && l.x == axis.x && l.y2 - l.y > yAxis.y2 - yAxis.y)
+            yAxis = l;
+    EXPECT_GE(yAxis.y2 - yAxis.y, 1500);
+
+    // "Today" stands at today's years on the axis, its label clear of both curves.
+    const PrintCall *label = s.FindText("Today");
+    if (g.todayYears < 0) {
+        EXPECT_EQ(label, nullptr);
+        return;
+    }
+    ASSERT_NE(label, nullptr);
+    const double perYear = double(tickX.rbegin()->second - axis.x) / tickX.rbegin()->first;
+    int todayX = -1;
+    for (const PrintCall &l : s.Lines())
+        if (l.x == l.x2 && l.y2 - l.y == 20 && l.pen == kPenThin)
+            todayX = l.x;
+    EXPECT_NEAR(todayX, axis.x + g.todayYears * perYear, 3);
+    for (const PrintCall &l : s.Lines())
+        EXPECT_FALSE(l.pen == kPenThick
+            && LineCrosses(l, label->x, label->y, label->x + label->width, label->y - label->fontHeight))
+            << "a curve runs through the label at " << l.x << "," << l.y;
+
+    // The dashed sample of the legend shows at least two gaps that no marker covers.
+    std::vector<PrintCall> dashes;
+    for (const PrintCall &l : s.Lines())
+        if (l.pen == kPenThick && l.y == l.y2 && l.y > yAxis.y2)
+            dashes.push_back(l);
+    std::sort(dashes.begin(), dashes.end(), [](const auto &p, const auto &q) { return p.x < q.x; });
+    int clearGaps = 0;
+    for (std::size_t i = 1; i < dashes.size(); ++i) {
+        if (dashes[i].x - dashes[i - 1].x2 < 30)
+            continue;
+        const auto covers = [&](const PrintCall &l) {
+            return l.pen == kPenThin
+                && LineCrosses(l, dashes[i - 1].x2 + 1, dashes[i].y + 20, dashes[i].x - 1, dashes[i].y - 20);
+        };
+        const auto lines = s.Lines();
+        clearGaps += std::none_of(lines.begin(), lines.end(), covers) ? 1 : 0;
+    }
+    EXPECT_GE(clearGaps, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(TermsAndStarts, LetterGraphPage,
+    ::testing::Values(GraphCase {"Sample30", "04/15/2019", "30", 2793 / 365.25},
+        GraphCase {"New40", "11/01/2026", "40", 36 / 365.25}, GraphCase {"NotYetBegun40", "02/01/2027", "40", -1},
+        GraphCase {"Middle15", "01/01/2020", "15", 2532 / 365.25},
+        GraphCase {"NearlyPaid15", "06/01/2012", "15", 5302 / 365.25},
+        GraphCase {"Short5", "03/10/2024", "5", 1002 / 365.25},
+        GraphCase {"Middle25", "09/20/2009", "25", 6287 / 365.25}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tw
