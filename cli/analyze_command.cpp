@@ -129,7 +129,7 @@ std::string Table(const LoanAnalysis &a, const AdditionalComparison *extra)
     const std::string none = "-0-";
     std::string out;
     out += "Loan of " + FormatMoney(a.LoanAmount) + " over " + std::to_string(a.TermYears) + " years at "
-        + FormatMoney(a.AnnualRate) + (a.VariableFlag ? "% (variable, averaged)" : "% fixed") + "\n";
+        + FormatRate(a.AnnualRate) + (a.VariableFlag ? "% (variable, averaged)" : "% fixed") + "\n";
     out += "Monthly payment " + FormatMoney(a.MonthlySchedule[0].Payment) + ", bi-weekly debit "
         + FormatMoney(a.HalfPayment) + "\n";
     out += "First debit " + a.FirstDebitDate + ", first plan payment " + a.FirstPlanPaymentDate + " (payment "

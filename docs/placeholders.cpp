@@ -37,7 +37,7 @@ std::string Count(int n)
 
 std::string RateText(const LoanAnalysis &a)
 {
-    return FormatMoney(a.AnnualRate) + (a.VariableFlag != 0 ? "% varible" : "% fixed");
+    return FormatRate(a.AnnualRate) + (a.VariableFlag != 0 ? "% varible" : "% fixed");
 }
 
 // The monthly savings after the service fee; a plan that saves less than the fee

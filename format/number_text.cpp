@@ -101,6 +101,14 @@ std::string FormatOneDecimal(double value)
     return JoinDigits(RoundToDigits(value, 1), false);
 }
 
+std::string FormatRate(double percent)
+{
+    RoundedDigits d = RoundToDigits(percent, 3);
+    if (d.fraction.back() == '0')
+        d.fraction.pop_back();
+    return (d.integer.empty() ? "0" : d.integer) + "." + d.fraction;
+}
+
 namespace {
 
 std::string WithSign(double value, std::string magnitude)

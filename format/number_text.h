@@ -47,6 +47,10 @@ std::string FormatMoneyScaled(double value, double multiplier);
 // One decimal, no separators (7.3); zero reads "0.0", other values below 1 ".5".
 std::string FormatOneDecimal(double value);
 
+// A rate in percent as a client quotes it: two decimals, a third when it has one
+// (6.50, 6.125); rounding to a cent of a percent would print 6.125 as 6.13.
+std::string FormatRate(double percent);
+
 // The same texts with a "-" before a negative value that does not round to zero, for
 // differences, which can go either way.
 std::string SignedMoney(double value);

@@ -410,7 +410,7 @@ std::string LetterRateText(const LoanAnalysis &a)
     if (!a.HighestRateText.empty()) {
         const double lowest = TextToDouble(CleanNumberText(a.LowestRateText));
         const double highest = TextToDouble(CleanNumberText(a.HighestRateText));
-        return Money((lowest + highest) * 0.5);
+        return FormatRate((lowest + highest) * 0.5);
     }
     // The blank is followed by "%": a typed "6.125%" would otherwise read "6.125%%".
     const std::string clean = CleanNumberText(a.LowestRateText);
