@@ -1,11 +1,13 @@
 #include "rules/analysis_checks.h"
 
+#include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "engine/to_cents.h"
 #include "format/dates.h"
 #include "format/number_text.h"
 
+#include <memory>
 #include <string_view>
 
 namespace tw {
@@ -172,6 +174,77 @@ std::optional<AnalysisCheckFailure> CheckPaymentCoversLoan(const LoanAnalysis &a
             + ".\nPlease check the current payment, the loan amount, the term and the rate.");
 }
 
+// A new mortgage is first paid within a month or two of closing; a first payment further
+// ahead than a year is a slip in the date, and a summary of a loan not yet begun would
+// show "Equity 5 Years From Today" and remaining years as if it were being paid.
+std::optional<AnalysisCheckFailure> CheckFirstPaymentNotFarAhead(const LoanAnalysis &a)
+{
+    const CalendarDate today = DateOfDay(DayNumberOfDateText(a.CurrentDate));
+    const int yearAhead = DayNumber(today.year + 1, today.month, today.day);
+    if (DayNumberOfDateText(a.FirstPaymentDate) <= yearAhead)
+        return std::nullopt;
+    return Fail(AnalysisField::FirstPaymentDate,
+        "The date of first payment, " + a.FirstPaymentDate + ", is more than 12 months after the current date, "
+            + a.CurrentDate
+            + ".\nThe savings can be shown for a loan that is being paid or is about to be.\nPlease check the date "
+              "of first payment and the current date.");
+}
+
+// The engine reads the leading number of a text and takes "abc" as 0, which would be
+// reported as a rate or an amount too small rather than as what it is.
+bool IsPlainNumber(std::string_view text)
+{
+    const auto point = text.find('.');
+    const bool onePoint = point == std::string_view::npos || text.find('.', point + 1) == std::string_view::npos;
+    return onePoint && text.find_first_not_of("0123456789.") == std::string_view::npos
+        && text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+std::optional<AnalysisCheckFailure> CheckNumbersAreNumbers(const LoanAnalysis &a)
+{
+    struct Number {
+        AnalysisField field;
+        const std::string &text;
+        const char *what;
+        const char *example;
+    };
+    const bool variable = a.VariableFlag != 0;
+    const Number numbers[] = {
+        {AnalysisField::Amount, a.AmountText, "loan amount", "150000.00"},
+        {AnalysisField::CurrentPayment, a.CurrentPaymentText, "current payment", "1200.00"},
+        {AnalysisField::LowestRate, a.LowestRateText, variable ? "lowest interest rate" : "interest rate", "6.125"},
+        {AnalysisField::HighestRate, a.HighestRateText, "highest interest rate", "7.5"},
+    };
+    for (const Number &n : numbers) {
+        if (n.field == AnalysisField::HighestRate && !variable)
+            continue;
+        if (!IsPlainNumber(n.text))
+            return Fail(n.field,
+                "The " + std::string(n.what) + " \"" + n.text + "\" is not a number.\nPlease type it in digits, for "
+                    + "example " + n.example + ".");
+    }
+    return std::nullopt;
+}
+
+// Loans that end a few months after a plan could begin leave it no time for an extra
+// payment: a letter would promise to "eliminate 0 monthly payments" and save $0.00.
+// The plan is worked out on a copy, by the engine's own figures.
+std::optional<AnalysisCheckFailure> CheckPlanEliminatesAPayment(const LoanAnalysis &a, int termYears)
+{
+    auto trial = std::make_unique<LoanAnalysis>(a);
+    if (!SetUpDebitDates(*trial) || !ComputeSchedules(*trial))
+        return std::nullopt; // the checks before this one speak for such loans
+    ComputeSummaryScreenFigures(*trial);
+    if (trial->PaymentsEliminated > 0)
+        return std::nullopt;
+    return Fail(AnalysisField::FirstPaymentDate,
+        "A bi-weekly plan would not eliminate a single monthly payment of this loan: the plan could begin on "
+            + trial->FirstPlanPaymentDate + ", and the loan's last payment is due on "
+            + DateTextOfDay(LastPaymentDay(a.FirstPaymentDate, termYears))
+            + ", too soon for the plan's extra payments to shorten it.\nPlease check the date of first payment and "
+              "the term.");
+}
+
 } // namespace
 
 std::string RaisedPaymentNotice(const std::string &typed, const std::string &used)
@@ -188,11 +261,15 @@ std::string RaisedPaymentNotice(const std::string &typed, const std::string &use
 
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a)
 {
+    if (auto farAhead = CheckFirstPaymentNotFarAhead(a))
+        return farAhead;
     const std::string calendar = CheckPlanCalendar(a.CurrentDate, a.FirstPaymentDate, TextToInt(a.TermText));
     if (!calendar.empty()) {
         const bool startProblem = !ComputePlanDates(a.CurrentDate, a.FirstPaymentDate).ok;
         return Fail(startProblem ? AnalysisField::CurrentDate : AnalysisField::FirstPaymentDate, calendar);
     }
+    if (auto notANumber = CheckNumbersAreNumbers(a))
+        return notANumber;
     const LoanNumbers n = ReadLoanNumbers(a);
     if (!n.computable) {
         AnalysisField field = AnalysisField::LowestRate;
@@ -208,7 +285,9 @@ std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a)
         return Fail(AnalysisField::HighestRate, RateTooHigh(a.HighestRateText));
     if (auto paidOff = CheckLoanNotPaidOff(a, n.termYears))
         return paidOff;
-    return CheckPaymentCoversLoan(a, n);
+    if (auto payment = CheckPaymentCoversLoan(a, n))
+        return payment;
+    return CheckPlanEliminatesAPayment(a, n.termYears);
 }
 
 } // namespace tw

@@ -48,10 +48,12 @@ std::optional<AnalysisCheckFailure> ApplyAnalysisForm(
 inline constexpr double kMaxPlausibleRate = 25.0;
 
 // After the form passed: whether the calculation can run on what the record now holds
-// and give figures that mean something: dates inside the debit calendar, a loan the
-// engine computes, rates of at most kMaxPlausibleRate, a loan not yet paid off and a
-// current payment that covers at least the loan's principal and interest. The failure
-// names the field to correct.
+// and give figures that mean something: a first payment at most 12 months after the
+// current date, dates inside the debit calendar, amounts and rates that are numbers, a
+// loan the engine computes, rates of at most kMaxPlausibleRate, a loan not yet paid off,
+// a current payment that covers at least the loan's principal and interest, and a plan
+// that eliminates at least one monthly payment. The failure names the field to correct.
+// Every entry path (loan entry, vendor form, bulk letters, command line) asks this.
 std::optional<AnalysisCheckFailure> CheckAnalysisCanRun(const LoanAnalysis &a);
 
 // For a variable rate the calculation may raise a current payment that covers the loan

@@ -32,6 +32,23 @@ std::optional<VendorFailure> CheckDateField(
     return std::nullopt;
 }
 
+std::string_view WithoutBlanksAround(std::string_view t)
+{
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
+    return t;
+}
+
+// The letter prints the term as typed ("your 30 year mortgage"): "30 years" would read
+// "your 30 years year", and "thirty" or "30.5" is no term the engine reads as typed.
+// Blanks around the digits (the form's Clear leaves one) are dropped.
+bool IsWholeYears(std::string_view t)
+{
+    return !t.empty() && t.size() <= 3 && t.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // Steps 3 to 13; the caller runs step 14 whatever happens here.
 std::optional<VendorFailure> CheckPersonAndLoan(const VendorForm &f, CClientRecord &r)
 {
@@ -66,8 +83,14 @@ std::optional<VendorFailure> CheckPersonAndLoan(const VendorForm &f, CClientReco
         return failure;
     a.FirstPaymentDate = f.firstPaymentDate;
 
+    if (f.term.empty())
+        return Fail(VendorField::Term, "Please enter the number of years for the loan.");
+    const std::string_view term = WithoutBlanksAround(f.term);
+    if (!IsWholeYears(term))
+        return Fail(VendorField::Term, "Please enter the term as a whole number of years in digits, for example 30.");
+    a.TermText = term;
+
     const Required loan[] = {
-        {VendorField::Term, f.term, &a.TermText, "Please enter the number of years for the loan."},
         {VendorField::Amount, f.amount, &a.AmountText, "Please enter the loan amount."},
         {VendorField::CurrentPayment, f.currentPayment, &a.CurrentPaymentText,
             "Please enter the total monthly payment amount (including taxes and insurance)."},
@@ -216,12 +239,7 @@ std::optional<VendorFailure> ApplyVendorForm(const VendorForm &f, CClientRecord 
 
 std::string ComputableNumberText(std::string_view typed)
 {
-    std::string_view t = typed;
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    std::string clean = CleanNumberText(t);
+    std::string clean = CleanNumberText(WithoutBlanksAround(typed));
     return clean.empty() ? std::string(typed) : clean;
 }
 

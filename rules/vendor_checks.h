@@ -70,7 +70,8 @@ void ClearVendorForm(VendorForm &form);
 // Print's checks in their order. The optional and address fields are copied first
 // without a check; then each passing field is written at once, so a later failure
 // leaves it written. The variable flag (and, when not ticked, the emptied highest rate)
-// is written even after a failure. Loan texts are stored exactly as typed.
+// is written even after a failure. Loan texts are stored exactly as typed, except the
+// term: whole years in digits, stored without blanks around them.
 std::optional<VendorFailure> ApplyVendorForm(const VendorForm &form, CClientRecord &record);
 
 // The text a typed number is computed from: blanks around it, "$", "%" and "," dropped

@@ -51,6 +51,14 @@ TEST(FormatOneDecimal, RoundsToOneDecimalWithoutSeparators)
     EXPECT_EQ(FormatOneDecimal(-3.8), "3.8");
 }
 
+TEST(FormatRate, KeepsAThirdDecimalAndReadsSinglePrecisionAsTyped)
+{
+    const std::pair<double, const char *> rows[]
+        = {{6.125f, "6.125"}, {6.13f, "6.13"}, {6.8125, "6.813"}, {7.0f, "7.00"}, {7.5f, "7.50"}, {13.3f, "13.30"}};
+    for (const auto &[rate, text] : rows)
+        EXPECT_EQ(FormatRate(rate), text) << rate;
+}
+
 TEST(SignedTexts, ShowTheSignOfValuesThatDoNotRoundToZero)
 {
     struct Case {

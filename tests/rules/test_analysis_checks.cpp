@@ -365,6 +365,16 @@ INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
             AnalysisField::FirstPaymentDate, "paid off: its last payment was due on 03/15/2020"},
         ImplausibleLoan {"LastPaymentBeforeThePlanStarts", [](AnalysisForm &f) { f.firstPaymentDate = "01/15/1997"; },
             AnalysisField::FirstPaymentDate, "last payment is due on 12/15/2026"},
+        ImplausibleLoan {"PlanBeginsTooLateToEliminateAPayment",
+            [](AnalysisForm &f) { f.firstPaymentDate = "11/15/1997"; }, AnalysisField::FirstPaymentDate,
+            "not eliminate a single monthly payment of this loan: the plan could begin on 02/15/2027, and the loan's "
+            "last payment is due on 10/15/2027"},
+        ImplausibleLoan {
+            "PlanEliminatesOnePayment", [](AnalysisForm &f) { f.firstPaymentDate = "12/15/1997"; }, std::nullopt, ""},
+        ImplausibleLoan {
+            "FirstPaymentAYearAhead", [](AnalysisForm &f) { f.firstPaymentDate = "12/08/2027"; }, std::nullopt, ""},
+        ImplausibleLoan {"FirstPaymentMoreThanAYearAhead", [](AnalysisForm &f) { f.firstPaymentDate = "12/09/2027"; },
+            AnalysisField::FirstPaymentDate, "12/09/2027, is more than 12 months after the current date, 12/08/2026"},
         ImplausibleLoan {"PaymentBelowPrincipalAndInterest", [](AnalysisForm &f) { f.currentPayment = "1000"; },
             AnalysisField::CurrentPayment, "less than $1,139.27"},
         ImplausibleLoan {"PaymentOneCentShort", [](AnalysisForm &f) { f.currentPayment = "1139.26"; },

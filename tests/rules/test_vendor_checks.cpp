@@ -14,6 +14,7 @@ using F = VendorField;
 
 const char *const kDateHint = "Please use the format MM/DD/YYYY.\nA valid date would be 01/01/1996.";
 const char *const kLeap = "For example, 02/29/1995 is invalid because it is not a leap year.\n";
+const char *const kTermDigits = "Please enter the term as a whole number of years in digits, for example 30.";
 
 VendorForm GoodForm()
 {
@@ -72,7 +73,7 @@ TEST(VendorChecks, FirstEmptyFieldInOrderFailsWithItsMessage)
     EXPECT_FALSE(ApplyVendorForm(GoodForm(), *r).has_value());
 }
 
-TEST(VendorChecks, DateMessages)
+TEST(VendorChecks, MalformedDateOrTermMessages)
 {
     struct Row {
         std::string VendorForm::*member;
@@ -93,6 +94,9 @@ TEST(VendorChecks, DateMessages)
             "The loan start date format is incorrect.\n" + std::string(kDateHint)},
         {&VendorForm::firstPaymentDate, "06/01/2050", F::FirstPaymentDate,
             "The loan start date is invalid.\n" + std::string(kLeap) + kDateHint},
+        {&VendorForm::term, "30 years", F::Term, kTermDigits},
+        {&VendorForm::term, "30.5", F::Term, kTermDigits},
+        {&VendorForm::term, " ", F::Term, kTermDigits},
     };
     for (const Row &row : rows) {
         VendorForm f = GoodForm();
@@ -199,7 +203,9 @@ TEST(VendorLoan, TypedSymbolsStillComputeAndStayAsTyped)
     f.amount = "$150,000";
     f.lowestRate = "6.125%";
     f.currentPayment = "$1,200.00";
+    f.term = " 30 ";
     ASSERT_FALSE(ApplyVendorForm(f, *r).has_value());
+    EXPECT_EQ(r->Analysis.TermText, "30");
     EXPECT_EQ(r->Analysis.AmountText, "$150,000");
     ASSERT_FALSE(CheckVendorLoanCanRun(*r).has_value());
     ASSERT_FALSE(ComputeVendorAnalysis(*r).has_value());
@@ -222,13 +228,15 @@ TEST(VendorLoan, LoansTheEngineDeclinesAreRefusedOnTheirField)
         std::string VendorForm::*member;
         const char *typed;
         F field;
+        const char *why = "";
     };
     const std::vector<Row> rows = {
         {&VendorForm::term, "45", F::Term},
         {&VendorForm::term, "1", F::Term},
         {&VendorForm::amount, "$0.50", F::Amount},
-        {&VendorForm::amount, "none", F::Amount},
+        {&VendorForm::amount, "none", F::Amount, "The loan amount \"none\" is not a number."},
         {&VendorForm::lowestRate, "0.5%", F::LowestRate},
+        {&VendorForm::lowestRate, "abc", F::LowestRate, "The interest rate \"abc\" is not a number."},
     };
     for (const Row &row : rows) {
         auto r = std::make_unique<CClientRecord>();
@@ -239,7 +247,7 @@ TEST(VendorLoan, LoansTheEngineDeclinesAreRefusedOnTheirField)
         const auto failure = CheckVendorLoanCanRun(*r);
         ASSERT_TRUE(failure.has_value()) << row.typed;
         EXPECT_EQ(failure->field, row.field) << row.typed;
-        EXPECT_FALSE(failure->message.empty());
+        EXPECT_NE(failure->message.find(row.why), std::string::npos) << failure->message;
         // Nothing is computed: no figures from an earlier client are shown as new.
         EXPECT_TRUE(ComputeVendorAnalysis(*r).has_value());
         EXPECT_EQ(r->Analysis.MonthlySchedule[0].Balance, 0) << row.typed;
