@@ -48,7 +48,7 @@ std::string TextTable(const GridTable &t)
         std::snprintf(line, sizeof line, "%5d  %-10s %14s %10s %10s %10s %12s %8s %12s\n", n,
             GridDateText(t.StartDate, n).c_str(), FormatMoney(r.Balance).c_str(), FormatMoney(r.Payment).c_str(),
             FormatMoney(r.Interest).c_str(), FormatMoney(r.Principal).c_str(), FormatMoney(r.Extra).c_str(),
-            FormatMoney(r.Rate).c_str(), FormatMoney(r.Adjustment).c_str());
+            GridCellText(r, kGridRate).c_str(), FormatMoney(r.Adjustment).c_str());
         out += line;
     }
     const GridTotals totals = ComputeGridTotals(t, LevelPaymentGrid(t));

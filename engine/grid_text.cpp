@@ -77,6 +77,11 @@ std::string GridIsoDate(const std::string &startDate, int month)
     return s;
 }
 
+std::string GridCellText(const GridRow &row, int field)
+{
+    return field == kGridRate ? FormatRate(row.Rate) : FormatMoney(GridValue(row, field));
+}
+
 std::string GridNumberText(double value)
 {
     const RoundedDigits d = RoundToDigits(value > 0 && std::isfinite(value) ? value : 0, 2);

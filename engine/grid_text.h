@@ -11,6 +11,9 @@ namespace tw {
 
 // The column headings of fields, as the grid shows them.
 const char *GridFieldHeading(int field);
+// A cell as the grid shows and prints it: money with separators, a rate as the client
+// quotes it (6.125, not 6.13).
+std::string GridCellText(const GridRow &row, int field);
 
 // Payment date of a month: the start date advanced month by month, keeping its day
 // except where a month is shorter (01/31 is followed by 02/28 or 02/29). An invalid

@@ -99,7 +99,7 @@ CGridPrintout::ChartBox CGridPrintout::DrawPage(PrintSurface &s, int page) const
                 s.TextRight(kMonthRight, y, std::to_string(line.month));
                 s.TextLeft(kDateLeft, y, GridDateText(table_.StartDate, line.month));
                 for (int f = 0; f < kGridFieldCount; ++f)
-                    s.TextRight(kFieldRight[f], y, Money(GridValue(row, f)));
+                    s.TextRight(kFieldRight[f], y, GridCellText(row, f));
                 continue;
             }
             // The year's sums of what was paid; balances and rates do not add up.

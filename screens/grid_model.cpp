@@ -73,7 +73,7 @@ QString CGridModel::ComputedText(int month, int field) const
 {
     if (month < 1 || month > months_)
         return {};
-    return QString::fromStdString(FormatMoney(GridValue(table_->Month(month), field)));
+    return QString::fromStdString(GridCellText(table_->Month(month), field));
 }
 
 QString CGridModel::CellText(int row, int column) const
