@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 
+#include "record/company.h"
 #include "screens/ui_common.h"
 
 #include <QGridLayout>
@@ -30,15 +31,13 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     product->setObjectName(QStringLiteral("productLabel"));
     auto *purpose = new QLabel(QStringLiteral("Bi-weekly mortgage savings analysis"), this);
     purpose->setObjectName(QStringLiteral("purposeLabel"));
-    auto *maker = new QLabel(QStringLiteral("Quarnell Financial Services, Inc.\n"
-                                            "1450 Larkspur Avenue, Suite 300\n"
-                                            "Fairmont Heights, OH 43085\n"
-                                            "Phone (614) 555-0142\n"
-                                            "Fax (614) 555-0143"),
+    const CompanyIdentity &company = Company();
+    auto *maker = new QLabel(QString::fromStdString(company.LegalName + "\n" + company.Street + "\n" + company.City
+                                 + "\nPhone " + company.Phone + "\nFax " + company.Fax),
         this);
     maker->setObjectName(QStringLiteral("makerLabel"));
     auto *copyright
-        = new QLabel(QStringLiteral("Copyright (C) Quarnell Financial Services, Inc.\nAll rights reserved."), this);
+        = new QLabel(QString::fromStdString("Copyright (C) " + company.LegalName + "\nAll rights reserved."), this);
     copyright->setObjectName(QStringLiteral("copyrightLabel"));
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);

@@ -1,10 +1,12 @@
 #include "print/analysis_letter.h"
 
+#include "engine/debits.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
 #include "print/form_layout.h"
 #include "print/letter_graph.h"
 #include "record/client_record.h"
+#include "record/company.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -18,12 +20,11 @@ constexpr int kBody = 14;
 constexpr int kBold = 114;
 constexpr int kTitle = 124;
 
-constexpr std::string_view kReturnAddress[] = {
-    "Quarnell",
-    "Tallowin Client Services",
-    "2280 Alder Crossing Road, Suite 400",
-    "Fenwick Falls, OR 97999",
-};
+// The company as the build names it: "Quarnell's" and the like.
+std::string CompanyName()
+{
+    return Company().Name;
+}
 
 std::string Money(double v)
 {
@@ -38,6 +39,12 @@ std::string Years(double v)
 std::string Count(int v)
 {
     return std::to_string(v);
+}
+
+// The charge on every debit, as the enrollment form lists it.
+std::string Fee()
+{
+    return FormatMoney(FeePerDebit);
 }
 
 // Words joined by single blanks, empty ones left out.
@@ -97,7 +104,9 @@ void DrawFacts(PrintSurface &s, const CClientRecord &r)
     s.SelectPrintFont(kBody);
     Say(s, -1000, a.CurrentDate);
     int y = -1400;
-    for (const std::string_view line : kReturnAddress) {
+    const CompanyIdentity &company = Company();
+    for (const std::string &line :
+        {company.Name, std::string("Tallowin Client Services"), company.Street, company.City}) {
         Say(s, y, line);
         y -= 200;
     }
@@ -154,7 +163,7 @@ void DrawService(PrintSurface &s)
 {
     s.SelectPrintFont(kBody);
     SayLines(s, -1000,
-        {"Quarnell's Tallowin service turns your monthly mortgage payment into a bi-weekly payment,",
+        {CompanyName() + "'s Tallowin service turns your monthly mortgage payment into a bi-weekly payment,",
             "without refinancing and without changing your loan in any way."},
         200);
     s.SelectPrintFont(kBold);
@@ -190,8 +199,9 @@ void DrawService(PrintSurface &s)
     SayLines(s, -7800,
         {"You can see every debit on your bank statement, and we send you a statement of every",
             "payment we make for you. You can stop the service at any time by writing to us; your",
-            "mortgage then simply goes on as it is today. The only charge is a small banking fee on",
-            "each debit, shown on your enrollment form before you sign anything."},
+            "mortgage then simply goes on as it is today. Each debit carries a banking fee of $" + Fee() + ",",
+            "and a debit that your bank refuses for lack of funds costs a late fee of $15. Both charges",
+            "are shown on your enrollment form before you sign anything."},
         230, indent);
 }
 
@@ -369,8 +379,8 @@ void DrawConclusion(PrintSurface &s, const CClientRecord &r)
     s.TextCentred(kPageCentreX, -2200, "OR");
     s.SelectPrintFont(kBody);
     Fill(s, -2600,
-        "You can let Quarnell's Tallowin service pay your mortgage bi-weekly to save $_______________, build equity "
-        "300%",
+        "You can let " + CompanyName()
+            + "'s Tallowin service pay your mortgage bi-weekly to save $_______________, build equity 300%",
         {Money(a.TotalPaymentSavings)});
     Fill(s, -2800, "faster, increasing your net worth by $_______________.  You'll own your home in just ______ years,",
         {Money(a.BalanceAtPayoff), Years(a.PlanYears)});
@@ -391,15 +401,15 @@ void DrawConclusion(PrintSurface &s, const CClientRecord &r)
     s.SelectPrintFont(kBody);
     SayLines(s, -5400,
         {"Every payment you make to your lender is money you have worked for. The sooner your",
-            "mortgage is paid off, the sooner that money stays with you. Our service asks nothing more",
-            "of you than a signature on the enclosed enrollment form, and you may stop it whenever you",
-            "wish. So ask yourself: after all your hard work, who deserves"},
+            "mortgage is paid off, the sooner that money stays with you. Our service asks of you a",
+            "signature on the enclosed enrollment form and a banking fee of $" + Fee() + " with each debit, and",
+            "you may stop it whenever you wish. So ask yourself: after all your hard work, who deserves"},
         200);
     Fill(s, -6200, "those ______ payments totaling $_______________ more than you?",
         {Count(a.PaymentsEliminated), Money(a.TotalPaymentSavings)});
 
     Say(s, -6800, "Sincerely,");
-    Say(s, -7400, "Quarnell Client Services");
+    Say(s, -7400, CompanyName() + " Client Services");
     Say(s, -7600, "for the Tallowin bi-weekly mortgage service");
 }
 

@@ -1,11 +1,14 @@
 #include "print/enrollment_page.h"
 
 #include "engine/debits.h"
+#include "format/dates.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
 #include "print/form_layout.h"
 #include "record/client_record.h"
+#include "record/company.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -26,17 +29,19 @@ constexpr std::string_view kInstructions[] = {
     "Then",
     "sign and date both copies where marked, keep one copy for your records, and return the other signed copy together "
     "with",
-    "a voided check or coded deposit slip to Quarnell at the following address:",
+    "a voided check or coded deposit slip to {COMPANY} at the following address:",
 };
 
 constexpr std::string_view kCompanyAddress[] = {
-    "Quarnell",
+    "{COMPANY}",
     "Tallowin Enrollment Department",
-    "2280 Alder Crossing Road, Suite 400",
-    "Fenwick Falls, OR 97999",
+    "{STREET}",
+    "{CITY}",
 };
 
 constexpr int kSavingsLineY = -3500;
+// Stands for the paragraph that TimelineText writes.
+constexpr std::string_view kTimeline = "{TIMELINE}";
 constexpr std::string_view kSavingsLine = "to maximize your total savings at approximately $_______________.";
 
 // Lines every 200 units from -3300 on; an empty text is the gap before the closing
@@ -44,20 +49,65 @@ constexpr std::string_view kSavingsLine = "to maximize your total savings at app
 constexpr std::string_view kMailingLines[] = {
     "Please return your signed form in the enclosed envelope as soon as you can, so that your plan can begin promptly",
     kSavingsLine,
-    "If any information on your form is wrong, correct it neatly on both copies and initial each change. Please do not",
-    "send cash or a payment with your form. Your first bi-weekly debit is planned for {FIRSTDEBIT}, and the Start",
-    "Date on your form, {STARTDATE}, is the first mortgage payment made under the plan. When we receive your form,",
-    "we contact your lender and your bank to confirm the information you gave us and to set up your plan. You can",
-    "expect this verification to be complete within 2 to 4 weeks; we will then confirm both dates to you in writing.",
-    "Until you receive that letter, please keep paying your mortgage exactly as you do now, and keep your copy of",
-    "the form with your mortgage papers.",
+    kTimeline,
     "",
     "Thank you for enrolling.",
-    "Quarnell Enrollment Services",
+    "{COMPANY} Enrollment Services",
     "",
     "If you have any questions about your enrollment or this form, please call us toll free at",
-    "1-800-555-0142, Monday to Friday, 9 a.m. to 5 p.m. Eastern Time.",
+    "{PHONE}, Monday to Friday, 9 a.m. to 5 p.m. Eastern Time.",
 };
+
+// From the form's return to the first payment under the plan, wrapped to the page. No
+// debit is taken before the plan is confirmed in writing, so the client is told which
+// payments stay theirs, and what becomes of the Start Date's payment when the letter is
+// late: a first debit weeks away may come before verification ends.
+// Verification's 4 weeks and a week of mail for the form and the letter.
+constexpr int kConfirmationDays = 35;
+constexpr std::string_view kTimelineStart
+    = "If any information on your form is wrong, correct it neatly on both copies and initial each change. Please do "
+      "not send cash or a payment with your form. Your first bi-weekly debit is planned for {FIRSTDEBIT}, and the "
+      "Start Date on your form, {STARTDATE}, is the first mortgage payment made under the plan. When we receive your "
+      "form, we contact your lender and your bank to confirm the information you gave us and to set up your plan. "
+      "This takes 2 to 4 weeks, and we take no debit until we have confirmed your plan and its dates to you in "
+      "writing.";
+constexpr std::string_view kTimelineSoon = " Your first debit comes so soon that our letter may reach you after it.";
+constexpr std::string_view kTimelineDates
+    = " Pay every mortgage payment due before {STARTDATE} yourself, exactly as you do now. If our letter reaches you "
+      "by {FIRSTDEBIT}, we pay your {STARTDATE} payment and every later one from your debits: do not pay them "
+      "yourself. If it has not reached you by then, pay your {STARTDATE} payment yourself as well; no debit is taken "
+      "for it, and our letter gives your plan's new dates.";
+constexpr std::string_view kTimelineUndated
+    = " Until that letter gives you your plan's dates, keep paying your mortgage exactly as you do now.";
+constexpr std::string_view kTimelineEnd = " Keep your copy of the form with your mortgage papers.";
+
+std::string TimelineText(const LoanAnalysis &a)
+{
+    std::string text(kTimelineStart);
+    if (!IsDateText(a.FirstDebitDate) || !IsDateText(a.FirstPlanPaymentDate) || !IsDateText(a.CurrentDate))
+        return text.append(kTimelineUndated).append(kTimelineEnd);
+    if (DayNumberOfDateText(a.FirstDebitDate) - DayNumberOfDateText(a.CurrentDate) <= kConfirmationDays)
+        text.append(kTimelineSoon);
+    return text.append(kTimelineDates).append(kTimelineEnd);
+}
+
+// Words of `text` in lines no wider than `width` in the surface's current font.
+std::vector<std::string> WrapToWidth(PrintSurface &s, std::string_view text, int width)
+{
+    std::vector<std::string> lines(1);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string_view word = text.substr(at, end - at);
+        const std::string longer = lines.back().empty() ? std::string(word) : lines.back() + " " + std::string(word);
+        if (!lines.back().empty() && s.TextWidth(longer) > width)
+            lines.emplace_back(word);
+        else
+            lines.back() = longer;
+        at = end + 1;
+    }
+    return lines;
+}
 
 // A date of the plan as the form prints it, or a note while there is none yet.
 std::string PlanDateOrNote(const std::string &date)
@@ -66,14 +116,17 @@ std::string PlanDateOrNote(const std::string &date)
 }
 
 // Our wording names the plan's first debit and its Start Date (the first mortgage payment
-// under the plan), which comes after it: "{FIRSTDEBIT}" and "{STARTDATE}" stand for them.
+// under the plan), which comes after it: "{FIRSTDEBIT}" and "{STARTDATE}" stand for them,
+// and the company's name, street, city and phone for the one identity the build chose.
 std::string WithPlanDates(std::string_view line, const LoanAnalysis &a)
 {
     std::string out(line);
+    const CompanyIdentity &c = Company();
     for (const auto &[token, value] :
         {std::pair<std::string_view, std::string> {"{FIRSTDEBIT}", PlanDateOrNote(a.FirstDebitDate)},
-            {"{STARTDATE}", PlanDateOrNote(a.FirstPlanPaymentDate)}}) {
-        if (const auto at = out.find(token); at != std::string::npos)
+            {"{STARTDATE}", PlanDateOrNote(a.FirstPlanPaymentDate)}, {"{COMPANY}", c.Name}, {"{STREET}", c.Street},
+            {"{CITY}", c.City}, {"{PHONE}", c.Phone}}) {
+        for (auto at = out.find(token); at != std::string::npos; at = out.find(token, at + value.size()))
             out.replace(at, token.size(), value);
     }
     return out;
@@ -90,24 +143,32 @@ void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
     s.SelectPrintFont(kBody);
     int y = -1500;
     for (const std::string_view line : kInstructions) {
-        s.TextLeft(kLeftMargin, y, line);
+        s.TextLeft(kLeftMargin, y, WithPlanDates(line, r.Analysis));
         y -= 200;
     }
 
     s.SelectPrintFont(kTitle);
     y = -2300;
     for (const std::string_view line : kCompanyAddress) {
-        s.TextCentred(kPageCentreX, y, line);
+        s.TextCentred(kPageCentreX, y, WithPlanDates(line, r.Analysis));
         y -= 200;
     }
 
     s.SelectPrintFont(kBody);
     y = -3300;
     for (const std::string_view line : kMailingLines) {
-        if (y == kSavingsLineY)
+        if (y == kSavingsLineY) {
             DrawFormLine(s, y, line, {FormatMoney(r.Analysis.TotalPaymentSavings)});
-        else if (!line.empty())
+        } else if (line == kTimeline) {
+            const std::string text = WithPlanDates(TimelineText(r.Analysis), r.Analysis);
+            for (const std::string &wrapped : WrapToWidth(s, text, kRightMargin - kLeftMargin)) {
+                s.TextLeft(kLeftMargin, y, wrapped);
+                y -= 200;
+            }
+            continue;
+        } else if (!line.empty()) {
             s.TextLeft(kLeftMargin, y, WithPlanDates(line, r.Analysis));
+        }
         y -= 200;
     }
 }

@@ -1,6 +1,7 @@
 #include "screens/screen_texts.h"
 
 #include "format/number_text.h"
+#include "record/company.h"
 
 namespace tw {
 
@@ -13,8 +14,9 @@ QString QuestionsIntroductionFirstLine()
 
 QString QuestionsIntroductionSecondLine()
 {
-    return QStringLiteral("service department at (800) 555-0142, or fax your question at any hour, day or night, to "
-                          "(800) 555-0199.");
+    const CompanyIdentity &company = Company();
+    return QString::fromStdString("service department at " + company.Phone
+        + ", or fax your question at any hour, day or night, to " + company.Fax + ".");
 }
 
 const std::array<Question, 9> &Questions()

@@ -412,8 +412,9 @@ TEST(EnrollmentPackage, InstructionSheet)
     EXPECT_EQ(savings[1].text, "85,329.18");
     EXPECT_EQ(savings[1].x, 500 + 49 * kBodyChar);
     // Mailing lines every 200 units with a gap before the closing and the contact lines.
-    for (int y = -3300; y >= -6100; y -= 200)
-        EXPECT_EQ(s.TextsAt(y).empty(), y == -5100 || y == -5700) << y;
+    const int thanks = s.FindText("Thank you for enrolling.")->y;
+    for (int y = -3300; y >= thanks - 800; y -= 200)
+        EXPECT_EQ(s.TextsAt(y).empty(), y == thanks + 200 || y == thanks - 400) << y;
 }
 
 TEST(EnrollmentPackage, PagesFiveToSevenRepeatTwoToFour)
@@ -677,14 +678,24 @@ TEST(EnrollmentPackage, WordingNamesTheFirstDebitBeforeTheStartDate)
     std::string all;
     for (const int page : {1, 3, 6})
         for (const PrintCall &t : Draw(kPrintEnrollment, page, r).Texts())
-            all += t.text + "\n";
+            all += t.text + " ";
     EXPECT_EQ(all.find("before the Start Date"), std::string::npos);
     EXPECT_EQ(all.find("on or after the Start"), std::string::npos);
-    EXPECT_NE(all.find("first bi-weekly debit is planned for 01/22/2027, and the Start\nDate on your form, 02/15/2027, "
+    EXPECT_NE(all.find("first bi-weekly debit is planned for 01/22/2027, and the Start Date on your form, 02/15/2027, "
                        "is the first mortgage payment made under the plan"),
         std::string::npos);
     EXPECT_NE(all.find("the first debit for it is taken before it, on 01/22/2027."), std::string::npos);
     EXPECT_EQ(all.find("{"), std::string::npos);
+    // Who pays the Start Date's payment; a warning when verification may outlast the first debit.
+    EXPECT_NE(all.find("reaches you by 01/22/2027, we pay your 02/15/2027 payment and every later"), std::string::npos);
+    EXPECT_NE(all.find("pay your 02/15/2027 payment yourself as well; no debit is taken for it"), std::string::npos);
+    for (const auto &[enrolled, warned] : {std::pair {"12/17/2026", false}, {"12/18/2026", true}}) {
+        r.Analysis.CurrentDate = enrolled;
+        std::string page;
+        for (const PrintCall &t : Draw(kPrintEnrollment, 1, r).Texts())
+            page += t.text + " ";
+        EXPECT_EQ(page.find("may reach you after it") != std::string::npos, warned) << enrolled;
+    }
 }
 
 } // namespace

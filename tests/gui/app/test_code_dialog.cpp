@@ -6,10 +6,12 @@
 #include "app/intro_dlg.h"
 #include "app/startup.h"
 #include "app_test_support.h"
+#include "record/company.h"
 #include "record/profile_store.h"
 #include "screens/result_codes.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -239,6 +241,9 @@ void CodeDialogTest::aboutBox()
     CAboutDlg dlg(nullptr);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("About Tallowin"));
     QVERIFY(dlg.findChild<QPushButton *>("okButton")->isDefault());
+    const CompanyIdentity &c = Company();
+    QCOMPARE(dlg.findChild<QLabel *>("makerLabel")->text().toStdString(),
+        c.LegalName + "\n" + c.Street + "\n" + c.City + "\nPhone " + c.Phone + "\nFax " + c.Fax);
     QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
     dlg.exec(); // Escape closes it too
     QVERIFY(!dlg.isVisible());
