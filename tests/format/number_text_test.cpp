@@ -53,9 +53,7 @@ TEST(FormatOneDecimal, RoundsToOneDecimalWithoutSeparators)
 
 TEST(FormatRate, KeepsAThirdDecimalAndReadsSinglePrecisionAsTyped)
 {
-    const std::pair<double, const char *> rows[]
-        = {{6.125f, "6.125"}, {6.13f, "6.13"}, {6.8125, "6.813"}, {7.0f, "7.00"}, {7.5f, "7.50"}, {13.3f, "13.30"}};
-    for (const auto &[rate, text] : rows)
+    for (const auto &[rate, text] : {std::pair {6.125f, "6.125"}, {6.13f, "6.13"}, {6.8125f, "6.813"}, {7.0f, "7.00"}})
         EXPECT_EQ(FormatRate(rate), text) << rate;
 }
 

@@ -367,8 +367,7 @@ INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
             AnalysisField::FirstPaymentDate, "last payment is due on 12/15/2026"},
         ImplausibleLoan {"PlanBeginsTooLateToEliminateAPayment",
             [](AnalysisForm &f) { f.firstPaymentDate = "11/15/1997"; }, AnalysisField::FirstPaymentDate,
-            "not eliminate a single monthly payment of this loan: the plan could begin on 02/15/2027, and the loan's "
-            "last payment is due on 10/15/2027"},
+            "not eliminate a single monthly payment"},
         ImplausibleLoan {
             "PlanEliminatesOnePayment", [](AnalysisForm &f) { f.firstPaymentDate = "12/15/1997"; }, std::nullopt, ""},
         ImplausibleLoan {

@@ -95,7 +95,6 @@ TEST(VendorChecks, MalformedDateOrTermMessages)
         {&VendorForm::firstPaymentDate, "06/01/2050", F::FirstPaymentDate,
             "The loan start date is invalid.\n" + std::string(kLeap) + kDateHint},
         {&VendorForm::term, "30 years", F::Term, kTermDigits},
-        {&VendorForm::term, "30.5", F::Term, kTermDigits},
         {&VendorForm::term, " ", F::Term, kTermDigits},
     };
     for (const Row &row : rows) {
