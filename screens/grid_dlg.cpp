@@ -289,7 +289,7 @@ void CAmortGridDlg::FitColumns()
 
 void CAmortGridDlg::FitToColumns()
 {
-    FitColumns();
+    // The columns were fitted when the table was set.
     const QHeaderView *rowHeader = view_->verticalHeader();
     int width = std::max(rowHeader->sizeHint().width(), rowHeader->minimumWidth()) + 2 * view_->frameWidth()
         + view_->verticalScrollBar()->sizeHint().width();

@@ -281,7 +281,6 @@ CArmDlg::CArmDlg(QWidget *parent, const GridTable &table)
     preview = new QLabel(this);
     preview->setObjectName(QStringLiteral("previewLabel"));
     preview->setWordWrap(true);
-    preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Form()->addRow(preview);
 
     connect(preset, &QComboBox::currentIndexChanged, this, &CArmDlg::OnPreset);
