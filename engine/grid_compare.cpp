@@ -35,6 +35,9 @@ ComparisonSeries PlanSeries(const LoanAnalysis &a, const GridTable &level)
 {
     ComparisonSeries s;
     s.name = kPlanSeriesName;
+    // The analysis's plan schedule leaves out an additional payment the client chose.
+    if (TextToDouble(CleanNumberText(a.AdditionalPaymentText)) > 0)
+        s.name += " (without the additional payment)";
     const int months = static_cast<int>(std::lround(a.YearsToPayoff * 12));
     for (int k = 1; k <= months && k <= kScheduleRows; ++k)
         s.balances.push_back(a.BiWeeklySchedule[static_cast<std::size_t>(k - 1)].Balance);
