@@ -27,8 +27,13 @@ Commands:
   letters   --csv PROSPECTS.csv --out DIR [--today MM/DD/YYYY] [--jobs N]
             One analysis letter PDF per prospect row; the header names the vendor
             form's fields by their profile keys. Bad rows are reported by line.
-  grid --profile FILE [--csv | --json]
-            The amortization grid of a stored profile, recalculated, as the grid shows it.
+  grid --profile FILE [--extra AMOUNT[@FROM[-TO]]] [--yearly AMOUNT@MM[/FROMYEAR]]
+            [--arm PRESET|YEARS/INTERVAL/FIRST/PERIODIC/LIFETIME[:MARGIN:INDEX]]
+            [--worst-case] [--payoff-by MM/YYYY[@FROM]] [--scenario NAME] [--compare]
+            [--csv | --json]
+            The amortization grid of a stored profile, recalculated, as the grid shows it,
+            with the grid's what-if tools applied in the order given (the profile is not
+            written); --compare shows the saved scenarios side by side.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).

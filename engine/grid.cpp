@@ -24,6 +24,14 @@ bool UsableRate(double rate)
 
 constexpr double kMonthlyRateFactor = 1.0 / 1200.0;
 
+// The level payment that pays `amount` off in `months` at the monthly rate `i`; at 0 %
+// the limit of the formula, the amount spread evenly.
+double LevelPaymentOver(double amount, double i, int months)
+{
+    const double g = std::fabs(std::pow(1.0 + i, -static_cast<double>(months)) - 1.0);
+    return g > 0 ? i / g * amount : amount / months;
+}
+
 } // namespace
 
 double GridValue(const GridRow &row, int field)
@@ -175,10 +183,17 @@ void RecalculateGrid(GridTable &t)
 
         const double i = row.Rate * kMonthlyRateFactor;
         if (row.Rate != levelRate) {
+            const bool opening = levelRate < 0;
             levelRate = row.Rate;
-            const double g = std::fabs(std::pow(1.0 + i, -static_cast<double>(termMonths)) - 1.0);
-            // At 0 % the level payment is the limit of the formula: the loan spread evenly.
-            levelPayment = g > 0 ? i / g * loan : loan / termMonths;
+            if (opening) {
+                levelPayment = LevelPaymentOver(loan, i, termMonths);
+            } else if (!payoff) {
+                // A change of rate is recast as lenders recast it: the balance now owed,
+                // paid level over the months left in the term, to the cent. Past the
+                // term that is one month: the balance and its interest.
+                const int monthsLeft = termMonths - k + 1 > 1 ? termMonths - k + 1 : 1;
+                levelPayment = ToCents(LevelPaymentOver(row.Balance, i, monthsLeft));
+            }
             levelCents = levelPayment * 100;
             levelRounded = ToCents(levelPayment);
         }
@@ -273,6 +288,23 @@ void SetGridRateFrom(GridTable &t, int month, double rate)
     }
 }
 
+bool GridInputLooksTyped(const GridTable &t, int month, int field)
+{
+    if (month < 1 || month > kGridRows)
+        return false;
+    const GridRow &row = t.Month(month);
+    switch (field) {
+    case kGridExtra:
+        return UsableAmount(row.Extra) > 0;
+    case kGridAdjustment:
+        return UsableAmount(row.Adjustment) > 0;
+    case kGridRate:
+        return month > 1 && row.Rate != t.Month(month - 1).Rate;
+    default:
+        return false;
+    }
+}
+
 double GridCellNumber(std::string_view text)
 {
     const std::string clean = CleanNumberText(text);
@@ -299,9 +331,12 @@ std::string CheckGridInput(std::string_view text, int field, int month)
         trimmed.remove_prefix(1);
     while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
         trimmed.remove_suffix(1);
+    const std::string what = std::string(GridFieldHeading(field)) + " of month " + std::to_string(month);
+    // Every later month can take the rate of the month before; the first has none.
+    if (field == kGridRate && month == 1 && !(GridCellNumber(trimmed) > 0))
+        return "The " + what + " is the loan's rate: it cannot be empty or 0.";
     if (trimmed.empty())
         return {};
-    const std::string what = std::string(GridFieldHeading(field)) + " of month " + std::to_string(month);
     if (trimmed.front() == '-')
         return "The " + what + " cannot be negative: \"" + std::string(text) + "\".";
     const std::string clean = CleanNumberText(trimmed);
@@ -348,7 +383,10 @@ GridTotals ComputeGridTotals(const GridTable &t, const GridTable &level)
     totals.months = GridMonthCount(t);
     for (int n = 1; n <= totals.months; ++n) {
         const GridRow &row = t.Month(n);
-        totals.totalPaid += ToCents(row.Payment) + row.Extra + row.Adjustment;
+        // Extras and adjustments count as far as the balance took them: an extra above
+        // what is owed, or one in the month that pays the loan off, is never paid.
+        const double after = n < kGridRows ? t.Month(n + 1).Balance : 0;
+        totals.totalPaid += ToCents(row.Payment) + ToCents(row.Balance - row.Principal - after);
         totals.totalInterest += row.Interest;
     }
     totals.totalPaid = ToCents(totals.totalPaid);

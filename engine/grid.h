@@ -66,16 +66,23 @@ int GridMonthCount(const GridTable &t);
 int GridShownRows(const GridTable &t);
 
 // Rebuilds every month's balance, payment, interest and principal from month 1's balance
-// and the months' inputs. Each month pays the level payment of the loan amount over the
-// whole term at that month's rate, until the balance falls below it; the last month
-// pays the balance plus its interest. A month without a usable rate (missing, 0, not a
-// number) takes the month before's, and the table shows that rate. The table's last
-// row, month 499, always pays off what is left.
+// and the months' inputs. Month 1 pays the level payment of the loan amount over the
+// whole term at its rate. A month whose rate differs from the month before's pays, from
+// then on, the level payment of its opening balance over the months left in the term
+// at the new rate, rounded to the cent (a lender's recast). The payment stays until the
+// balance falls below it; the last month pays the balance plus its interest. A month
+// without a usable rate (missing, 0, not a number) takes the month before's, and the
+// table shows that rate. The table's last row, month 499, always pays off what is left.
 void RecalculateGrid(GridTable &t);
 
 // A new rate from `month` on: that month and the months after it that had the same rate
 // (up to the next change of rate) take `rate`. A later change of rate stays.
 void SetGridRateFrom(GridTable &t, int month, double rate);
+
+// Whether an input cell holds something typed, as far as the table alone tells (a grid
+// reopened from the profile): a non-zero extra or adjustment, or a rate that differs
+// from the month before's. The loan's own rate in month 1 is not a change.
+bool GridInputLooksTyped(const GridTable &t, int month, int field);
 
 // A cell's text as the grid reads it back: "$", "%" and "," dropped, anything else
 // that is not a plain number reads as 0.
@@ -87,7 +94,7 @@ double GridCellNumber(std::string_view text);
 void ReadGridCells(GridTable &t, const std::function<std::string(int month, int field)> &cellText);
 
 // What is wrong with a text typed into an input cell, in words for the user; "" when it
-// is a number the grid can use (an empty cell reads as 0).
+// is a number the grid can use (an empty cell reads as 0, except the rate of month 1).
 std::string CheckGridInput(std::string_view text, int field, int month);
 
 // The loan as agreed: the same opening balance, term and start date, the first month's
@@ -96,7 +103,7 @@ GridTable LevelPaymentGrid(const GridTable &t);
 
 struct GridTotals {
     int months = 0; // months of the table
-    double totalPaid = 0; // payments, extras and adjustments
+    double totalPaid = 0; // payments, and the extras and adjustments the balance took
     double totalInterest = 0;
     std::string payoffDate; // MM/DD/YYYY of the last month, "" without a start date
     int levelMonths = 0; // months of the level-payment loan

@@ -77,15 +77,48 @@ std::string GridIsoDate(const std::string &startDate, int month)
     return s;
 }
 
-std::string GridCellText(const GridRow &row, int field)
-{
-    return field == kGridRate ? FormatRate(row.Rate) : FormatMoney(GridValue(row, field));
-}
-
 std::string GridNumberText(double value)
 {
     const RoundedDigits d = RoundToDigits(value > 0 && std::isfinite(value) ? value : 0, 2);
     return (d.integer.empty() ? std::string("0") : d.integer) + "." + d.fraction;
+}
+
+namespace {
+
+// The rate's digits at three decimals when the third is not 0; false otherwise.
+bool NeedsThirdDecimal(double rate, RoundedDigits &digits)
+{
+    if (!(rate > 0) || !std::isfinite(rate))
+        return false;
+    digits = RoundToDigits(rate, 3);
+    return digits.fraction.size() == 3 && digits.fraction[2] != '0';
+}
+
+} // namespace
+
+std::string GridRateText(double rate)
+{
+    RoundedDigits d;
+    return NeedsThirdDecimal(rate, d) ? d.integer + "." + d.fraction : FormatMoney(rate);
+}
+
+std::string GridRateStoredText(double rate)
+{
+    RoundedDigits d;
+    return NeedsThirdDecimal(rate, d) ? d.integer + "." + d.fraction : PlainAmountText(rate);
+}
+
+std::string GridFieldText(int field, double value)
+{
+    return field == kGridRate ? GridRateText(value) : FormatMoney(value);
+}
+
+std::string GridExportText(int field, double value)
+{
+    RoundedDigits d;
+    if (field == kGridRate && NeedsThirdDecimal(value, d))
+        return (d.integer.empty() ? std::string("0") : d.integer) + "." + d.fraction;
+    return GridNumberText(value);
 }
 
 namespace {
@@ -108,7 +141,7 @@ std::string GridCsv(const GridTable &t)
         out += GridIsoDate(t.StartDate, n);
         for (int f = 0; f < kGridFieldCount; ++f) {
             out += ',';
-            out += GridNumberText(GridValue(row, f));
+            out += GridExportText(f, GridValue(row, f));
         }
         out += '\n';
     }
@@ -124,7 +157,7 @@ std::string GridJson(const GridTable &t)
         out += n > 1 ? ",\n" : "\n";
         out += "{\"Month\":" + std::to_string(n) + ",\"Date\":\"" + GridIsoDate(t.StartDate, n) + "\"";
         for (int f = 0; f < kGridFieldCount; ++f)
-            out += std::string(",\"") + kExportKeys[f] + "\":" + GridNumberText(GridValue(row, f));
+            out += std::string(",\"") + kExportKeys[f] + "\":" + GridExportText(f, GridValue(row, f));
         out += '}';
     }
     out += months > 0 ? "\n]\n" : "]\n";

@@ -49,11 +49,63 @@ QPolygonF Line(const std::vector<double> &values, const QRectF &plot, int months
     return points;
 }
 
+// The pen of series `i`: patterns and weights a photocopy keeps apart.
+QPen SeriesPen(std::size_t i, double line)
+{
+    const double thin = std::max(1.0, line / 10);
+    const double heavy = std::max(1.5, line / 6);
+    switch (i % 7) {
+    case 0:
+        return QPen(QColor(110, 110, 110), thin, Qt::DashLine);
+    case 1:
+        return QPen(Qt::black, heavy, Qt::SolidLine);
+    case 2:
+        return QPen(Qt::black, thin * 1.5, Qt::DotLine);
+    case 3:
+        return QPen(Qt::black, thin * 1.5, Qt::DashDotLine);
+    case 4:
+        return QPen(Qt::black, thin * 1.5, Qt::DashDotDotLine);
+    case 5:
+        return QPen(QColor(90, 90, 90), thin, Qt::SolidLine);
+    default: {
+        QPen pen(Qt::black, heavy, Qt::CustomDashLine);
+        pen.setDashPattern({6, 2, 1, 2});
+        return pen;
+    }
+    }
+}
+
+struct LegendEntry {
+    QPointF at; // left end of the swatch, on the text's middle line
+    std::size_t series;
+};
+
+// Lays the legend's entries out in rows of `width`; returns the rows used.
+int LayOutLegend(const BalanceChartData &data, const QFontMetricsF &fm, double left, double top, double width,
+    double swatch, double gap, std::vector<LegendEntry> *entries)
+{
+    const double line = fm.height();
+    int rows = data.empty() ? 0 : 1;
+    double x = left;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const double w = swatch + gap + fm.horizontalAdvance(data[i].name);
+        if (x > left && x + w > left + width) {
+            x = left;
+            ++rows;
+        }
+        if (entries)
+            entries->push_back({QPointF(x, top + (rows - 1) * line + line / 2), i});
+        x += w + 2 * line;
+    }
+    return rows;
+}
+
 } // namespace
 
 BalanceChartData BalanceChartOf(const GridTable &grid, const GridTable &level)
 {
-    return {Balances(grid), Balances(level)};
+    return {{QStringLiteral("Loan paid as agreed"), Balances(level)},
+        {QStringLiteral("Balance in this grid"), Balances(grid)}};
 }
 
 void DrawBalanceChart(QPainter &painter, const QRectF &target, const BalanceChartData &data, const QFont &font)
@@ -64,18 +116,18 @@ void DrawBalanceChart(QPainter &painter, const QRectF &target, const BalanceChar
     const QFontMetricsF fm(font, painter.device());
     const double line = fm.height();
     const double gap = line * 0.4;
+    const double swatch = line * 2.4; // long enough to show a dash pattern
 
     double top = 0;
-    for (const auto *series : {&data.grid, &data.level})
-        for (double v : *series)
+    std::size_t longest = 2;
+    for (const ChartSeries &series : data) {
+        for (double v : series.values)
             top = std::max(top, v);
-    const int months
-        = static_cast<int>(std::max({data.grid.size(), data.level.size(), std::size_t(2)})) - 1; // x of the last point
+        longest = std::max(longest, series.values.size());
+    }
+    const int months = static_cast<int>(longest) - 1; // x of the last point
 
     QPen axisPen(Qt::black, std::max(1.0, line / 14));
-    QPen gridPen(QColor(0, 90, 170), std::max(1.5, line / 7));
-    QPen levelPen(QColor(120, 120, 120), std::max(1.0, line / 10), Qt::DashLine);
-
     if (top <= 0) {
         painter.setPen(axisPen);
         painter.drawText(target, Qt::AlignCenter, QStringLiteral("No balance to chart"));
@@ -89,9 +141,15 @@ void DrawBalanceChart(QPainter &painter, const QRectF &target, const BalanceChar
     double labelWidth = 0;
     for (double v = 0; v <= top + step / 2; v += step)
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(QString::fromStdString(FormatMoney(v))));
-    const QRectF plot(target.left() + labelWidth + gap, target.top() + line / 2,
-        std::max(1.0, target.width() - labelWidth - gap - fm.horizontalAdvance(QStringLiteral("00")) / 2),
-        std::max(1.0, target.height() - line / 2 - 2 * line - 2 * gap));
+    const double plotLeft = target.left() + labelWidth + gap;
+    const double plotWidth
+        = std::max(1.0, target.width() - labelWidth - gap - fm.horizontalAdvance(QStringLiteral("00")) / 2);
+    // "Years" stands at the right of the legend's first row.
+    const QString yearsLabel = QStringLiteral("Years");
+    const double legendWidth = std::max(line, plotWidth - fm.horizontalAdvance(yearsLabel) - line);
+    const int legendRows = LayOutLegend(data, fm, plotLeft, 0, legendWidth, swatch, gap, nullptr);
+    const QRectF plot(plotLeft, target.top() + line / 2, plotWidth,
+        std::max(1.0, target.height() - line / 2 - (1 + legendRows) * line - 2 * gap));
 
     painter.setPen(QPen(QColor(225, 225, 225), axisPen.widthF()));
     for (double v = step; v <= top + step / 2; v += step) {
@@ -117,32 +175,24 @@ void DrawBalanceChart(QPainter &painter, const QRectF &target, const BalanceChar
     }
 
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(levelPen);
-    painter.drawPolyline(Line(data.level, plot, months, top));
-    painter.setPen(gridPen);
-    painter.drawPolyline(Line(data.grid, plot, months, top));
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        painter.setPen(SeriesPen(i, line));
+        painter.drawPolyline(Line(data[i].values, plot, months, top));
+    }
 
-    // Legend under the years.
-    const double legendY = plot.bottom() + gap + line + gap + fm.ascent() / 2;
-    const double swatch = line * 1.6;
-    double x = plot.left();
-    const QString gridLabel = QStringLiteral("Balance in this grid");
-    const QString levelLabel = QStringLiteral("Loan paid as agreed");
-    const QString yearsLabel = QStringLiteral("Years");
-    painter.setPen(gridPen);
-    painter.drawLine(QPointF(x, legendY), QPointF(x + swatch, legendY));
-    x += swatch + gap;
+    // The legend under the years, wrapping onto as many rows as it needs.
+    std::vector<LegendEntry> entries;
+    const double legendTop = plot.bottom() + gap + line + gap;
+    LayOutLegend(data, fm, plot.left(), legendTop, legendWidth, swatch, gap, &entries);
     painter.setPen(axisPen);
-    painter.drawText(QPointF(x, legendY + fm.ascent() / 2 - fm.descent() / 2), gridLabel);
-    x += fm.horizontalAdvance(gridLabel) + 2 * line;
-    painter.setPen(levelPen);
-    painter.drawLine(QPointF(x, legendY), QPointF(x + swatch, legendY));
-    x += swatch + gap;
-    painter.setPen(axisPen);
-    painter.drawText(QPointF(x, legendY + fm.ascent() / 2 - fm.descent() / 2), levelLabel);
-    painter.drawText(
-        QPointF(plot.right() - fm.horizontalAdvance(yearsLabel), legendY + fm.ascent() / 2 - fm.descent() / 2),
-        yearsLabel);
+    painter.drawText(QPointF(plot.right() - fm.horizontalAdvance(yearsLabel), legendTop + fm.ascent()), yearsLabel);
+    for (const LegendEntry &e : entries) {
+        painter.setPen(SeriesPen(e.series, line));
+        painter.drawLine(e.at, e.at + QPointF(swatch, 0));
+        painter.setPen(axisPen);
+        painter.drawText(
+            QPointF(e.at.x() + swatch + gap, e.at.y() + fm.ascent() / 2 - fm.descent() / 2), data[e.series].name);
+    }
     painter.restore();
 }
 

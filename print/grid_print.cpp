@@ -99,7 +99,7 @@ CGridPrintout::ChartBox CGridPrintout::DrawPage(PrintSurface &s, int page) const
                 s.TextRight(kMonthRight, y, std::to_string(line.month));
                 s.TextLeft(kDateLeft, y, GridDateText(table_.StartDate, line.month));
                 for (int f = 0; f < kGridFieldCount; ++f)
-                    s.TextRight(kFieldRight[f], y, GridCellText(row, f));
+                    s.TextRight(kFieldRight[f], y, GridFieldText(f, GridValue(row, f)));
                 continue;
             }
             // The year's sums of what was paid; balances and rates do not add up.
@@ -147,12 +147,11 @@ CGridPrintout::ChartBox CGridPrintout::DrawPage(PrintSurface &s, int page) const
     return chart;
 }
 
-bool RenderGridPrintout(
-    QPainter &painter, QPagedPaintDevice &device, const CGridPrintout &printout, int fromPage, int toPage)
+bool RenderChartPages(QPainter &painter, QPagedPaintDevice &device, int pageCount, const ChartPageFunction &drawPage,
+    const BalanceChartData &chart, int fromPage, int toPage)
 {
-    const int pages = printout.PageCount();
-    const int first = fromPage > 0 ? std::min(fromPage, pages) : 1;
-    const int last = toPage > 0 ? std::clamp(toPage, first, pages) : pages;
+    const int first = fromPage > 0 ? std::min(fromPage, pageCount) : 1;
+    const int last = toPage > 0 ? std::clamp(toPage, first, pageCount) : pageCount;
     CPrintKit kit(painter);
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage())
@@ -160,19 +159,26 @@ bool RenderGridPrintout(
         painter.save();
         const PageGeometry geometry = GeometryOf(device);
         kit.PreparePrintDC(geometry);
-        const CGridPrintout::ChartBox box = printout.DrawPage(kit, page);
+        const PrintChartBox box = drawPage(kit, page);
         if (!box.empty()) {
             // The chart draws with y down: flip the page's y axis back for it.
             painter.setTransform(QTransform(1, 0, 0, -1, 0, 0) * PageTransform(geometry));
             QFont font(QStringLiteral("Arial"));
             font.setStyleHint(QFont::SansSerif);
             font.setPixelSize(110);
-            DrawBalanceChart(painter, QRectF(box.left, -box.top, box.width, box.height),
-                BalanceChartOf(printout.Table(), printout.Level()), font);
+            DrawBalanceChart(painter, QRectF(box.left, -box.top, box.width, box.height), chart, font);
         }
         painter.restore();
     }
     return true;
+}
+
+bool RenderGridPrintout(
+    QPainter &painter, QPagedPaintDevice &device, const CGridPrintout &printout, int fromPage, int toPage)
+{
+    return RenderChartPages(
+        painter, device, printout.PageCount(), [&](PrintSurface &s, int page) { return printout.DrawPage(s, page); },
+        BalanceChartOf(printout.Table(), printout.Level()), fromPage, toPage);
 }
 
 bool WriteGridPdf(const CGridPrintout &printout, const QString &path, QString *error)

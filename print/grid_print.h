@@ -1,16 +1,25 @@
 #pragma once
 
 #include "engine/grid.h"
+#include "print/grid_chart.h"
 #include "print/print_surface.h"
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
 
 namespace tw {
+
+// Where a page leaves room for a balance chart, in page units (y up): x, y of the
+// top-left corner, width and height; empty on pages without one.
+struct PrintChartBox {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
 
 // The amortization grid on paper: a title, the months in rows under a column header
 // that every page repeats, a subtotal line after each year of the loan, "Page n of N" at
@@ -25,10 +34,7 @@ public:
     // Draws page `page` (1-based) except the chart, whose rectangle in page units (y up,
     // as x, y of the top-left corner, width and height) it returns; empty on pages
     // without it.
-    struct ChartBox {
-        int left = 0, top = 0, width = 0, height = 0;
-        bool empty() const { return width <= 0 || height <= 0; }
-    };
+    using ChartBox = PrintChartBox;
     ChartBox DrawPage(PrintSurface &s, int page) const;
 
     const GridTable &Table() const { return table_; }
@@ -50,8 +56,14 @@ private:
     int pageCount_ = 1;
 };
 
-// Draws every page (or from..to) of the grid's printout on an active painter over a
-// paged device, through the print kit; the chart through the same routine as the screen.
+// Draws pages `fromPage` to `toPage` (0: all) of a printout on an active painter over a
+// paged device, through the print kit; in the box a page leaves, the chart of `chart`
+// through the same routine as the screen.
+using ChartPageFunction = std::function<PrintChartBox(PrintSurface &surface, int page)>;
+bool RenderChartPages(QPainter &painter, QPagedPaintDevice &device, int pageCount, const ChartPageFunction &drawPage,
+    const BalanceChartData &chart, int fromPage = 0, int toPage = 0);
+
+// Every page (or from..to) of the grid's printout, as above.
 bool RenderGridPrintout(
     QPainter &painter, QPagedPaintDevice &device, const CGridPrintout &printout, int fromPage = 0, int toPage = 0);
 

@@ -2,6 +2,7 @@
 
 #include "engine/additional.h"
 #include "engine/figures.h"
+#include "engine/grid_text.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "format/number_text.h"
@@ -47,7 +48,7 @@ GridTable LoadGridInputs(const CProfileSnapshot &profile)
     return t;
 }
 
-SaveStatus StoreGridInputs(const GridTable &t, CProfileStore &profile)
+SaveStatus StoreGridInputs(const GridTable &t, CProfileStore &profile, bool withLoan)
 {
     CProfileEdit edit = profile.Edit();
     if (!GridHasLoan(t))
@@ -56,8 +57,16 @@ SaveStatus StoreGridInputs(const GridTable &t, CProfileStore &profile)
     std::string key;
     for (int n = 1; n <= months; ++n) {
         key = "Mth" + std::to_string(n);
-        for (int s = 0; s < 3; ++s)
-            edit.Write(kInputSections[s], key, PlainAmountText(GridValue(t.Month(n), kInputFields[s])));
+        for (int s = 0; s < 3; ++s) {
+            const double v = GridValue(t.Month(n), kInputFields[s]);
+            edit.Write(
+                kInputSections[s], key, kInputFields[s] == kGridRate ? GridRateStoredText(v) : PlainAmountText(v));
+        }
+    }
+    if (withLoan) {
+        edit.Write("PrinBal", "Mth1", PlainAmountText(t.Month(1).Balance));
+        edit.Write("PrinBal", "LoanTermYears", std::to_string(GridTermMonths(t) / 12));
+        edit.Write("PrinBal", "LoanStartDate", t.StartDate);
     }
     return edit.Commit();
 }
@@ -103,6 +112,15 @@ std::optional<GridTable> EnrollmentGridInputs(const CClientRecord &record, std::
     t.TermYears = years >= 1 && years <= kGridMaxTermYears ? years : kGridDefaultTermYears;
     t.StartDate = a->FirstPaymentDate;
     return t;
+}
+
+std::unique_ptr<LoanAnalysis> PlanAnalysisFor(const CClientRecord &record)
+{
+    auto a = std::make_unique<LoanAnalysis>(record.Analysis);
+    if (!SetUpDebitDates(*a) || !ComputeSchedules(*a))
+        return nullptr;
+    ComputeSummaryFigures(*a);
+    return a;
 }
 
 } // namespace tw

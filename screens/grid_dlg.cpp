@@ -4,27 +4,26 @@
 #include "format/number_text.h"
 #include "print/grid_chart.h"
 #include "print/grid_print.h"
-#include "print/print_job.h"
 #include "record/grid_inputs.h"
-#include "record/profile_file_system.h"
+#include "record/grid_scenarios.h"
 #include "record/profile_store.h"
+#include "screens/grid_compare_dlg.h"
 #include "screens/grid_model.h"
+#include "screens/grid_scenarios_dlg.h"
+#include "screens/grid_tools_dlg.h"
+#include "screens/grid_widgets.h"
 #include "screens/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/ui_common.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPrintPreviewDialog>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -34,10 +33,15 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <map>
+#include <type_traits>
+
 namespace tw {
 
 // The table view, able to take over a cell still being edited when a button is pressed
-// by its shortcut (a click would have ended the editing already).
+// by its shortcut (a click would have ended the editing already). Tab moves from cell to
+// cell and leaves the table after its last cell (Shift+Tab: before its first);
+// Ctrl+Tab leaves it at once. Delete empties the selected input cells.
 class CGridTableView : public QTableView {
 public:
     using QTableView::QTableView;
@@ -54,48 +58,45 @@ public:
     }
 
 protected:
-    // Enter moves down a month, as in a spreadsheet, rather than closing the dialog.
     void keyPressEvent(QKeyEvent *event) override
     {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
-            && state() != EditingState && currentIndex().isValid()) {
+        const bool idle = state() != EditingState;
+        const Qt::KeyboardModifiers mods = event->modifiers();
+        // Enter moves down a month, as in a spreadsheet, rather than closing the dialog.
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier && idle
+            && currentIndex().isValid()) {
             setCurrentIndex(
                 model()->index(std::min(currentIndex().row() + 1, model()->rowCount() - 1), currentIndex().column()));
             event->accept();
             return;
         }
+        if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && (mods & Qt::ControlModifier)) {
+            QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && mods == Qt::NoModifier && idle) {
+            QModelIndexList cells = selectionModel()->selectedIndexes();
+            if (cells.isEmpty() && currentIndex().isValid())
+                cells << currentIndex();
+            static_cast<CGridModel *>(model())->ClearCells(cells);
+            event->accept();
+            return;
+        }
         QTableView::keyPressEvent(event);
     }
-};
 
-// The balance chart under the grid, drawn by the routine the printout uses.
-class CBalanceChartView : public QWidget {
-public:
-    explicit CBalanceChartView(QWidget *parent)
-        : QWidget(parent)
+    bool focusNextPrevChild(bool next) override
     {
-        setObjectName(QStringLiteral("balanceChart"));
-        setMinimumHeight(fontMetrics().height() * 9);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        const QModelIndex at = currentIndex();
+        const int lastRow = model()->rowCount() - 1;
+        const int lastColumn = model()->columnCount() - 1;
+        const bool edge = !at.isValid()
+            || (next ? at.row() == lastRow && at.column() == lastColumn : at.row() == 0 && at.column() == 0);
+        if (edge && state() != EditingState)
+            return QWidget::focusNextPrevChild(next);
+        return QTableView::focusNextPrevChild(next);
     }
-    void SetData(BalanceChartData data)
-    {
-        data_ = std::move(data);
-        update();
-    }
-    const BalanceChartData &Data() const { return data_; }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), palette().base());
-        const int m = fontMetrics().height() / 2;
-        DrawBalanceChart(p, QRectF(rect().adjusted(m, m, -m, -m)), data_, font());
-    }
-
-private:
-    BalanceChartData data_;
 };
 
 CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CClientRecord *record, QPrinter *printer)
@@ -106,7 +107,7 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     , model_(new CGridModel(this))
     , view_(new CGridTableView(this))
     , undo_(new QUndoStack(this))
-    , chart_(new CBalanceChartView(this))
+    , chart_(new CBalanceChartView(this, QStringLiteral("Balance chart")))
     , totals_(new QLabel(this))
 {
     setObjectName(QStringLiteral("amortGridDlg"));
@@ -119,6 +120,7 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     const int gap = GapPixels(this);
 
     view_->setObjectName(QStringLiteral("gridView"));
+    view_->setAccessibleName(QStringLiteral("Amortization grid"));
     view_->setModel(model_);
     view_->setAlternatingRowColors(false);
     view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -130,8 +132,6 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     view_->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + gap);
-    // The widest figures are the first months' balances: a sample of rows measures them.
-    view_->horizontalHeader()->setResizeContentsPrecision(60);
     model_->SetUndoStack(undo_);
 
     totals_->setObjectName(QStringLiteral("totalsLabel"));
@@ -181,6 +181,23 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
 
     calculateButton_ = MakeButton(QStringLiteral("&Calculate"), "calculateButton", this);
     connect(calculateButton_, &QPushButton::clicked, this, &CAmortGridDlg::Calculate);
+    auto *whatIfButton = MakeButton(QStringLiteral("&What If"), "whatIfButton", this);
+    whatIfMenu_ = new QMenu(whatIfButton);
+    whatIfMenu_->setObjectName(QStringLiteral("whatIfMenu"));
+    const auto addTool = [this](const QString &text, const char *name, void (CAmortGridDlg::*slot)()) {
+        QAction *action = whatIfMenu_->addAction(text, this, slot);
+        action->setObjectName(QString::fromLatin1(name));
+    };
+    addTool(QStringLiteral("Extra Every &Month..."), "monthlyExtraAction", &CAmortGridDlg::RunTool<CMonthlyExtraDlg>);
+    addTool(QStringLiteral("Extra Once a &Year..."), "yearlyExtraAction", &CAmortGridDlg::RunTool<CYearlyExtraDlg>);
+    addTool(QStringLiteral("&Adjustable Rate..."), "armAction", &CAmortGridDlg::RunTool<CArmDlg>);
+    addTool(QStringLiteral("&Paid Off By..."), "payoffAction", &CAmortGridDlg::RunTool<CPayoffDlg>);
+    whatIfMenu_->addSeparator();
+    addTool(QStringLiteral("&Scenarios..."), "scenariosAction", &CAmortGridDlg::OnScenarios);
+    whatIfButton->setMenu(whatIfMenu_);
+    auto *compareButton = MakeButton(QStringLiteral("Co&mpare..."), "compareButton", this);
+    compareButton->setToolTip(QStringLiteral("The saved scenarios side by side"));
+    connect(compareButton, &QPushButton::clicked, this, &CAmortGridDlg::OnCompare);
     auto *okButton = MakeButton(QStringLiteral("&OK"), "okButton", this, 1);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &CAmortGridDlg::accept);
@@ -189,6 +206,8 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(gap);
     buttons->addWidget(calculateButton_);
+    buttons->addWidget(whatIfButton);
+    buttons->addWidget(compareButton);
     buttons->addStretch(1);
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
@@ -202,16 +221,21 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     layout->addWidget(chart_, 1);
     layout->addLayout(buttons);
 
+    // Reading order: the tools above the table, the table, the buttons below it.
+    QWidget *order[] = {undoButton, redoButton, resetButton, exportButton, printButton, pdfButton, view_,
+        calculateButton_, whatIfButton, compareButton, okButton, cancelButton};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     connect(model_, &CGridModel::calculated, this, &CAmortGridDlg::ShowFigures);
 
     const CProfileSnapshot snapshot = profile_->Snapshot();
     const GridTable loaded = LoadGridInputs(snapshot);
-    corrupted_ = !GridHasLoan(loaded);
     if (snapshot.ReadError() != 0) // not the data's fault: say what kept it from being read
         openingMessage_ = QStringLiteral("The grid data cannot be read from %1: %2.")
                               .arg(QString::fromStdString(profile_->Path()),
                                   QString::fromStdString(DescribeFileError(snapshot.ReadError())));
-    else if (corrupted_)
+    else if (!GridHasLoan(loaded))
         openingMessage_ = QString::fromLatin1(kGridCorruptedMessage);
     model_->SetTable(loaded);
     FitToColumns();
@@ -219,24 +243,58 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
 
 CAmortGridDlg::~CAmortGridDlg() = default;
 
-void CAmortGridDlg::FitToColumns()
+bool CAmortGridDlg::Corrupted() const
 {
-    // A column is as wide as its figures or the longest word of its heading, whichever is
-    // wider; the headings wrap onto two lines.
+    return !GridHasLoan(model_->Table());
+}
+
+bool CAmortGridDlg::CanResetToLoan() const
+{
+    return record_ && EnrollmentGridInputs(*record_).has_value();
+}
+
+void CAmortGridDlg::FitColumns()
+{
+    // A column is as wide as its widest text or the longest word of its heading, whichever
+    // is wider; the headings wrap onto two lines. Figures of one shape (digits as 0) and
+    // weight are equally wide, so one cell of each shape is measured, not every month.
     QHeaderView *header = view_->horizontalHeader();
     const QFontMetrics headerMetrics(header->font());
-    const int padding = fontMetrics().averageCharWidth() + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const int headerPadding = fontMetrics().averageCharWidth() + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const int cellPadding = fontMetrics().averageCharWidth() / 2;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        int widest = 0;
+        for (const QString &word : model_->headerData(c, Qt::Horizontal).toString().split(QLatin1Char(' ')))
+            widest = std::max(widest, headerMetrics.horizontalAdvance(word) + headerPadding);
+        std::map<std::pair<QString, bool>, int> shapes; // shape and bold -> a row
+        int longest = 0;
+        for (int r = 0; r < model_->rowCount(); ++r)
+            longest = std::max(longest, static_cast<int>(model_->CellText(r, c).size()));
+        for (int r = 0; r < model_->rowCount(); ++r) {
+            QString text = model_->CellText(r, c);
+            const bool bold = c > 0 && model_->IsTyped(r + 1, CGridModel::FieldOfColumn(c));
+            if (text.size() < longest - (bold ? 2 : 1))
+                continue;
+            for (QChar &ch : text)
+                if (ch.isDigit())
+                    ch = QLatin1Char('0');
+            shapes.emplace(std::make_pair(text, bold), r);
+        }
+        for (const auto &entry : shapes)
+            widest = std::max(widest, view_->sizeHintForIndex(model_->index(entry.second, c)).width() + cellPadding);
+        view_->setColumnWidth(c, widest);
+    }
+    header->setMinimumHeight(headerMetrics.lineSpacing() * 2 + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin));
+}
+
+void CAmortGridDlg::FitToColumns()
+{
+    // The columns were fitted when the table was set.
     const QHeaderView *rowHeader = view_->verticalHeader();
     int width = std::max(rowHeader->sizeHint().width(), rowHeader->minimumWidth()) + 2 * view_->frameWidth()
         + view_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < model_->columnCount(); ++c) {
-        int widest = static_cast<QAbstractItemView *>(view_)->sizeHintForColumn(c);
-        for (const QString &word : model_->headerData(c, Qt::Horizontal).toString().split(QLatin1Char(' ')))
-            widest = std::max(widest, headerMetrics.horizontalAdvance(word));
-        view_->setColumnWidth(c, widest + padding);
+    for (int c = 0; c < model_->columnCount(); ++c)
         width += view_->columnWidth(c);
-    }
-    header->setMinimumHeight(headerMetrics.lineSpacing() * 2 + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin));
     // Every column in sight without scrolling sideways; on a screen too small for that the
     // table scrolls instead.
     const int margin = MarginPixels(this);
@@ -254,12 +312,29 @@ void CAmortGridDlg::showEvent(QShowEvent *event)
         return;
     opened_ = true;
     if (!openingMessage_.isEmpty())
-        QTimer::singleShot(0, this, [this] { ShowMessage(this, openingMessage_); });
+        QTimer::singleShot(0, this, &CAmortGridDlg::ShowOpeningMessage);
+}
+
+void CAmortGridDlg::ShowOpeningMessage()
+{
+    // Data that is missing, not unreadable, can be rebuilt from the client's loan when
+    // the profile holds one: the message offers it.
+    if (openingMessage_ != QString::fromLatin1(kGridCorruptedMessage) || !CanResetToLoan()) {
+        ShowMessage(this, openingMessage_);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tallowin"), openingMessage_, QMessageBox::Ok, this);
+    QPushButton *reset = box.addButton(QStringLiteral("Reset to the &Loan"), QMessageBox::AcceptRole);
+    reset->setObjectName(QStringLiteral("resetToLoanButton"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == reset)
+        ResetToLoan();
 }
 
 QString CAmortGridDlg::TotalsText() const
 {
-    if (corrupted_ || GridMonthCount(model_->Table()) == 0)
+    if (Corrupted() || GridMonthCount(model_->Table()) == 0)
         return QString();
     const GridTotals t = ComputeGridTotals(model_->Table(), model_->Level());
     QString saved;
@@ -279,7 +354,8 @@ QString CAmortGridDlg::TotalsText() const
 void CAmortGridDlg::ShowFigures()
 {
     totals_->setText(TotalsText());
-    chart_->SetData(corrupted_ ? BalanceChartData {} : BalanceChartOf(model_->Table(), model_->Level()));
+    chart_->SetData(Corrupted() ? BalanceChartData {} : BalanceChartOf(model_->Table(), model_->Level()));
+    FitColumns();
 }
 
 bool CAmortGridDlg::Calculate()
@@ -308,7 +384,7 @@ bool CAmortGridDlg::Calculate()
 
 bool CAmortGridDlg::CalculateIfTyped()
 {
-    if (corrupted_) {
+    if (Corrupted()) {
         ShowMessage(this, QString::fromLatin1(kGridCorruptedMessage));
         return false;
     }
@@ -326,31 +402,64 @@ void CAmortGridDlg::ResetToLoan()
         ShowMessage(this, QStringLiteral("The grid cannot be reset to the loan: %1").arg(QString::fromStdString(why)));
         return;
     }
-    corrupted_ = false;
-    undo_->clear();
-    model_->SetTable(*inputs);
+    static_cast<CGridTableView *>(view_)->CommitOpenEditor();
+    model_->ReplaceTable(*inputs, QStringLiteral("reset to the loan"), false, true);
+}
+
+void CAmortGridDlg::ApplyTool(const CGridToolDlg &tool)
+{
+    model_->ReplaceTable(tool.Result(), tool.Summary(), true);
+}
+
+template <typename Tool>
+void CAmortGridDlg::RunTool()
+{
+    if (!CalculateIfTyped())
+        return;
+    Tool tool(this, model_->Table());
+    if (tool.exec() != QDialog::Accepted)
+        return;
+    ApplyTool(tool);
+    if constexpr (std::is_same_v<Tool, CPayoffDlg>) // the amount found is the answer the user asked for
+        ShowMessage(this, tool.Summary());
+}
+
+void CAmortGridDlg::OpenScenario(const GridScenario &scenario)
+{
+    auto t = std::make_unique<GridTable>(model_->Table());
+    CopyGridInputs(*t, scenario.inputs);
+    model_->ReplaceTable(
+        *t, QStringLiteral("opening of the scenario \"%1\"").arg(QString::fromStdString(scenario.name)), true);
+}
+
+void CAmortGridDlg::OnScenarios()
+{
+    if (!CalculateIfTyped())
+        return;
+    CGridScenariosDlg scenarios(this, profile_, model_->Table());
+    scenarios.exec();
+    if (const GridScenario *opened = scenarios.Opened())
+        OpenScenario(*opened);
+}
+
+GridComparison CAmortGridDlg::ComparisonNow() const
+{
+    const std::vector<GridScenario> scenarios = LoadGridScenarios(profile_->Snapshot());
+    const std::unique_ptr<LoanAnalysis> plan = record_ ? PlanAnalysisFor(*record_) : nullptr;
+    return CompareGrid(model_->Table(), scenarios, plan.get());
+}
+
+void CAmortGridDlg::OnCompare()
+{
+    if (!CalculateIfTyped())
+        return;
+    CGridCompareDlg compare(this, model_->Table(), ComparisonNow(), printer_);
+    compare.exec();
 }
 
 bool CAmortGridDlg::ExportCsvTo(const QString &path)
 {
-    if (!CalculateIfTyped())
-        return false;
-    if (path.isEmpty()) {
-        ShowMessage(this, QStringLiteral("No file name was given for the CSV file."));
-        return false;
-    }
-    // The same safe replacement as the profile's: the old file stays until the new one is
-    // whole, and the client's figures are readable by their owner only.
-    const std::string csv = GridCsv(model_->Table());
-    const FileReplacement done
-        = ReplacePrivateFile(*PosixProfileFileSystem(), QFile::encodeName(path).toStdString(), csv, false);
-    if (done.outcome == FileReplacement::kNotReplaced) {
-        ShowMessage(this,
-            QStringLiteral("The file %1 could not be saved: %2.")
-                .arg(QDir::toNativeSeparators(path), QString::fromStdString(done.reason)));
-        return false;
-    }
-    return true;
+    return CalculateIfTyped() && WriteGridFile(this, path, GridCsv(model_->Table()));
 }
 
 bool CAmortGridDlg::SavePdfTo(const QString &path)
@@ -365,24 +474,11 @@ bool CAmortGridDlg::SavePdfTo(const QString &path)
     return true;
 }
 
-namespace {
-
-QString AskFileName(
-    QWidget *parent, const QString &title, const QString &name, const QString &filter, const char *suffix)
-{
-    QString path = QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(name), filter);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(suffix);
-    return path;
-}
-
-} // namespace
-
 void CAmortGridDlg::OnExportCsv()
 {
     if (!CalculateIfTyped())
         return;
-    const QString path = AskFileName(this, QStringLiteral("Export the Grid as CSV"),
+    const QString path = AskGridFileName(this, QStringLiteral("Export the Grid as CSV"),
         QStringLiteral("amortization-grid.csv"), QStringLiteral("CSV files (*.csv)"), ".csv");
     if (!path.isEmpty())
         ExportCsvTo(path);
@@ -392,7 +488,7 @@ void CAmortGridDlg::OnSavePdf()
 {
     if (!CalculateIfTyped())
         return;
-    const QString path = AskFileName(this, QStringLiteral("Save the Grid as PDF"),
+    const QString path = AskGridFileName(this, QStringLiteral("Save the Grid as PDF"),
         QStringLiteral("amortization-grid.pdf"), QStringLiteral("PDF files (*.pdf)"), ".pdf");
     if (!path.isEmpty())
         SavePdfTo(path);
@@ -402,39 +498,26 @@ void CAmortGridDlg::OnPrint()
 {
     if (!CalculateIfTyped())
         return;
-    if (!printer_) {
-        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        ownPrinter_->setPageSize(QPageSize(QPageSize::Letter));
-        printer_ = ownPrinter_.get();
-    }
     const CGridPrintout printout(model_->Table());
-    QPrintPreviewDialog preview(printer_, this);
-    preview.setObjectName(QStringLiteral("gridPrintPreview"));
-    preview.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *printer) {
-        const auto draw = [&](QPainter &painter, QPrinter &device, int from, int to) {
-            RenderGridPrintout(painter, device, printout, from, to);
-        };
-        if (QString error; !PaintPrinterJob(*printer, draw, &error))
-            ShowMessage(&preview, error);
+    OpenGridPrintPreview(this, printer_, ownPrinter_, [&](QPainter &painter, QPrinter &device, int from, int to) {
+        RenderGridPrintout(painter, device, printout, from, to);
     });
-    preview.exec();
 }
 
 void CAmortGridDlg::accept()
 {
-    if (corrupted_) { // nothing to store: OK only closes
+    if (Corrupted()) { // nothing to store: OK only closes
         done(kResultYes);
         return;
     }
     if (!CalculateIfTyped())
         return;
-    if (GridHasLoan(model_->Table())) {
-        const SaveStatus saved = StoreGridInputs(model_->Table(), *profile_);
-        if (!saved) {
-            ShowMessage(this, QString::fromStdString(saved.message));
-            return;
-        }
+    // A table reset to the client's loan stores that loan too, or the next opening would
+    // find no grid data and the user's work would be lost.
+    const SaveStatus saved = StoreGridInputs(model_->Table(), *profile_, model_->FromLoan());
+    if (!saved) {
+        ShowMessage(this, QString::fromStdString(saved.message));
+        return;
     }
     done(kResultYes);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/grid_compare.h"
+
 #include <QDialog>
 
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QPrinter;
 class QPushButton;
 class QTableView;
@@ -12,31 +15,36 @@ class QUndoStack;
 
 namespace tw {
 
+class CBalanceChartView;
 class CClientRecord;
 class CGridModel;
+class CGridToolDlg;
 class CProfileStore;
-class CBalanceChartView;
 
 // The amortization grid (dialog 148): the client's loan month by month from the grid data
 // of the profile. The user types extra principal, rates and adjustments, Calculate
 // rebuilds the schedule, OK stores the inputs (kResultYes), Cancel leaves the profile as
-// it was (kResultCancel). Besides: undo and redo of typed cells, a reset to the inputs
-// of the enrollment, totals, a balance chart, CSV export, printing and PDF.
+// it was (kResultCancel). Besides: undo and redo, a reset to the client's loan, the
+// what-if tools and named scenarios, a comparison of them, totals, a balance chart, CSV
+// export, printing and PDF.
 class CAmortGridDlg : public QDialog {
     Q_OBJECT
 public:
-    // `record` gives the loan to reset to; `printer` the printer the program set up
-    // (both may be null).
+    // `record` gives the loan to reset to and the plan to compare with; `printer` the
+    // printer the program set up (both may be null).
     CAmortGridDlg(
         QWidget *parent, CProfileStore *profile, const CClientRecord *record = nullptr, QPrinter *printer = nullptr);
     ~CAmortGridDlg() override;
 
-    // No usable opening balance: the corruption message is shown and nothing computed.
-    bool Corrupted() const { return corrupted_; }
+    // No usable opening balance: nothing computed, OK only closes.
+    bool Corrupted() const;
+    // Whether the profile's client record holds a loan the grid can be reset to.
+    bool CanResetToLoan() const;
 
     CGridModel *Model() const { return model_; }
     QTableView *View() const { return view_; }
     QUndoStack *UndoStack() const { return undo_; }
+    QMenu *WhatIfMenu() const { return whatIfMenu_; }
     QString TotalsText() const;
 
     // The buttons' work, without file dialogs; each says what went wrong in a message.
@@ -44,6 +52,12 @@ public:
     void ResetToLoan();
     bool ExportCsvTo(const QString &path);
     bool SavePdfTo(const QString &path);
+    // A tool's result (the dialog accepted) put into the grid as one undoable step.
+    void ApplyTool(const CGridToolDlg &tool);
+    // A scenario's inputs put into the grid as one undoable step.
+    void OpenScenario(const GridScenario &scenario);
+    // The comparison Compare shows: the grid, the profile's scenarios, the client's plan.
+    GridComparison ComparisonNow() const;
 
 public slots:
     void accept() override;
@@ -54,9 +68,15 @@ protected:
 private:
     bool CalculateIfTyped();
     void ShowFigures();
+    void ShowOpeningMessage();
     void OnExportCsv();
     void OnPrint();
     void OnSavePdf();
+    void OnScenarios();
+    void OnCompare();
+    template <typename Tool>
+    void RunTool();
+    void FitColumns();
     void FitToColumns();
 
     CProfileStore *profile_;
@@ -69,8 +89,8 @@ private:
     CBalanceChartView *chart_;
     QLabel *totals_;
     QPushButton *calculateButton_;
+    QMenu *whatIfMenu_;
     QString openingMessage_; // shown once the dialog is on screen
-    bool corrupted_ = false;
     bool opened_ = false;
 };
 

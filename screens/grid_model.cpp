@@ -38,51 +38,103 @@ private:
     QString after_;
 };
 
+// A whole table replaced at once (a tool, a scenario, a reset): undo brings back the
+// table, its figures and its marks as they were.
+class TableCommand : public QUndoCommand {
+public:
+    TableCommand(CGridModel *model, const CGridModel::State &before, std::unique_ptr<CGridModel::State> after,
+        const QString &what)
+        : model_(model)
+        , before_(std::make_unique<CGridModel::State>(before))
+        , after_(std::move(after))
+    {
+        setText(what);
+    }
+    void redo() override { model_->RestoreState(*after_); }
+    void undo() override { model_->RestoreState(*before_); }
+
+private:
+    CGridModel *model_;
+    std::unique_ptr<CGridModel::State> before_;
+    std::unique_ptr<CGridModel::State> after_;
+};
+
 } // namespace
 
 CGridModel::CGridModel(QObject *parent)
     : QAbstractTableModel(parent)
-    , table_(std::make_unique<GridTable>())
+    , state_(std::make_unique<State>())
     , level_(std::make_unique<GridTable>())
 {
 }
 
 CGridModel::~CGridModel() = default;
 
+void CGridModel::Recount()
+{
+    *level_ = LevelPaymentGrid(state_->table);
+    months_ = GridMonthCount(state_->table);
+    rows_ = GridShownRows(state_->table);
+}
+
 void CGridModel::SetTable(const GridTable &table)
 {
+    auto fresh = std::make_unique<State>();
+    fresh->table = table;
+    RecalculateGrid(fresh->table);
+    RestoreState(*fresh);
+}
+
+void CGridModel::RestoreState(const State &state)
+{
     beginResetModel();
-    *table_ = table;
-    RecalculateGrid(*table_);
-    *level_ = LevelPaymentGrid(*table_);
-    months_ = GridMonthCount(*table_);
-    rows_ = GridShownRows(*table_);
-    pending_.clear();
-    typed_.clear();
+    *state_ = state;
+    Recount();
     endResetModel();
     emit calculated();
+}
+
+void CGridModel::ReplaceTable(const GridTable &table, const QString &what, bool markChanged, bool fromLoan)
+{
+    auto after = std::make_unique<State>();
+    after->table = table;
+    RecalculateGrid(after->table);
+    after->fromLoan = fromLoan || state_->fromLoan;
+    if (markChanged) {
+        after->typed = state_->typed;
+        const GridTable &before = state_->table;
+        for (int n = 1; n <= GridMonthCount(after->table); ++n)
+            for (int f : {kGridExtra, kGridRate, kGridAdjustment})
+                if (GridValue(after->table.Month(n), f) != GridValue(before.Month(n), f))
+                    after->typed.insert({n, f});
+    }
+    if (undo_)
+        undo_->push(new TableCommand(this, *state_, std::move(after), what));
+    else
+        RestoreState(*after);
 }
 
 bool CGridModel::IsTyped(int month, int field) const
 {
     const auto key = std::make_pair(month, field);
-    return typed_.count(key) > 0 || pending_.count(key) > 0;
+    return state_->typed.count(key) > 0 || state_->pending.count(key) > 0
+        || (month <= months_ && GridInputLooksTyped(state_->table, month, field));
 }
 
 QString CGridModel::ComputedText(int month, int field) const
 {
     if (month < 1 || month > months_)
         return {};
-    return QString::fromStdString(GridCellText(table_->Month(month), field));
+    return QString::fromStdString(GridFieldText(field, GridValue(state_->table.Month(month), field)));
 }
 
 QString CGridModel::CellText(int row, int column) const
 {
     const int month = row + 1;
     if (column == 0)
-        return month <= months_ ? QString::fromStdString(GridDateText(table_->StartDate, month)) : QString();
+        return month <= months_ ? QString::fromStdString(GridDateText(state_->table.StartDate, month)) : QString();
     const int field = FieldOfColumn(column);
-    if (const auto it = pending_.find({month, field}); it != pending_.end())
+    if (const auto it = state_->pending.find({month, field}); it != state_->pending.end())
         return it->second;
     return ComputedText(month, field);
 }
@@ -95,16 +147,31 @@ void CGridModel::SetCellText(int row, int column, const QString &text)
         return;
     // Typing back what the table holds is no edit.
     if (text == ComputedText(month, field))
-        pending_.erase({month, field});
+        state_->pending.erase({month, field});
     else
-        pending_[{month, field}] = text;
+        state_->pending[{month, field}] = text;
     const QModelIndex cell = index(row, column);
     emit dataChanged(cell, cell);
 }
 
+void CGridModel::ClearCells(const QModelIndexList &cells)
+{
+    QModelIndexList cleared;
+    for (const QModelIndex &cell : cells)
+        if ((flags(cell) & Qt::ItemIsEditable) && !CellText(cell.row(), cell.column()).isEmpty())
+            cleared << cell;
+    if (cleared.size() > 1 && undo_)
+        undo_->beginMacro(QStringLiteral("clearing of %1 cells").arg(cleared.size()));
+    for (const QModelIndex &cell : cleared)
+        setData(cell, QString());
+    if (cleared.size() > 1 && undo_)
+        undo_->endMacro();
+}
+
 bool CGridModel::Calculate(QString *message, QModelIndex *where)
 {
-    for (const auto &[key, text] : pending_) {
+    auto &pending = state_->pending;
+    for (const auto &[key, text] : pending) {
         const std::string problem = CheckGridInput(text.toStdString(), key.second, key.first);
         if (!problem.empty()) {
             if (message)
@@ -115,30 +182,34 @@ bool CGridModel::Calculate(QString *message, QModelIndex *where)
         }
     }
     beginResetModel();
+    GridTable &table = state_->table;
     // Typed rates apply from their month on; the cells read back first hold the old rate.
-    // A typed number is taken at the two decimals the grid shows and the profile keeps,
-    // so that what is computed now is what the next Calculate and the next opening read.
+    // A typed number is taken at the decimals the grid shows and the profile keeps, so
+    // that what is computed now is what the next Calculate and the next opening read.
     std::map<int, double> newRates;
-    ReadGridCells(*table_, [&](int month, int field) {
-        const auto it = pending_.find({month, field});
-        if (it == pending_.end())
+    ReadGridCells(table, [&](int month, int field) {
+        const auto it = pending.find({month, field});
+        if (it == pending.end())
             return ComputedText(month, field).toStdString();
-        const std::string typed = PlainAmountText(GridCellNumber(it->second.toStdString()));
+        const double typed = GridCellNumber(it->second.toStdString());
         if (field == kGridRate) {
-            newRates[month] = GridCellNumber(typed);
+            newRates[month] = GridCellNumber(GridRateStoredText(typed));
             return ComputedText(month, field).toStdString();
         }
-        return typed;
+        return PlainAmountText(typed);
     });
     for (const auto &[month, rate] : newRates)
-        SetGridRateFrom(*table_, month, rate);
-    RecalculateGrid(*table_);
-    *level_ = LevelPaymentGrid(*table_);
-    for (const auto &entry : pending_)
-        typed_.insert(entry.first);
-    pending_.clear();
-    months_ = GridMonthCount(*table_);
-    rows_ = GridShownRows(*table_);
+        SetGridRateFrom(table, month, rate);
+    RecalculateGrid(table);
+    // A cleared cell is no longer typed; what it holds now is marked only by the table.
+    for (const auto &[key, text] : pending) {
+        if (text.trimmed().isEmpty())
+            state_->typed.erase(key);
+        else
+            state_->typed.insert(key);
+    }
+    pending.clear();
+    Recount();
     endResetModel();
     emit calculated();
     return true;
@@ -175,14 +246,24 @@ QVariant CGridModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::BackgroundRole:
         if (index.column() > 0 && IsTyped(month, field))
-            return QBrush(pending_.count({month, field}) ? QColor(255, 236, 179) : QColor(255, 248, 220));
+            return QBrush(state_->pending.count({month, field}) ? QColor(255, 236, 179) : QColor(255, 248, 220));
         if (!(flags(index) & Qt::ItemIsEditable))
             return QBrush(QColor(242, 242, 242));
         return {};
     case Qt::ToolTipRole:
-        if (pending_.count({month, field}))
+        if (state_->pending.count({month, field}))
             return QStringLiteral("Typed; press Calculate to use it");
         return {};
+    case Qt::AccessibleDescriptionRole: {
+        // Read out with the value, so that a cell is never just a number.
+        QString where = headerData(index.row(), Qt::Vertical, Qt::AccessibleTextRole).toString() + QStringLiteral(", ")
+            + headerData(index.column(), Qt::Horizontal).toString();
+        if (index.column() > 0 && state_->pending.count({month, field}))
+            where += QStringLiteral(", typed, not yet calculated");
+        else if (index.column() > 0 && IsTyped(month, field))
+            where += QStringLiteral(", typed");
+        return where;
+    }
     default:
         return {};
     }
@@ -190,6 +271,13 @@ QVariant CGridModel::data(const QModelIndex &index, int role) const
 
 QVariant CGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::AccessibleTextRole && orientation == Qt::Vertical) {
+        const std::string date = section < months_ ? GridDateText(state_->table.StartDate, section + 1) : std::string();
+        return QStringLiteral("Month %1").arg(section + 1)
+            + (date.empty() ? QString() : QStringLiteral(", ") + QString::fromStdString(date));
+    }
+    if (role == Qt::AccessibleTextRole)
+        role = Qt::DisplayRole;
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical)

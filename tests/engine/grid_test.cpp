@@ -1,12 +1,15 @@
 // The amortization grid's recalculation, its mends, dates and exports.
 #include "engine/grid.h"
 #include "engine/grid_text.h"
+#include "engine/grid_tools.h"
 #include "format/number_text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <sstream>
 
 namespace tw {
@@ -63,20 +66,40 @@ TEST(RecalculateGrid, ReproducesTheLevelPaymentLoanToTheLastCent)
     EXPECT_EQ(t.Month(361).Rate, 7.5);
 }
 
-TEST(RecalculateGrid, RateChangeMovesLaterPaymentsToTheLevelPaymentAtTheNewRate)
+// 300,000.00 over 30 years at 6 %: 1,798.65 a month (published tables), 279,163.14 owed
+// after 60 payments. A change of rate is recast over the months left, as lenders do.
+TEST(RecalculateGrid, ChangeOfRateIsRecastOverTheMonthsLeft)
 {
-    GridTable t = ReferenceGrid();
-    SetGridRateFrom(t, 200, 8.0);
-    SetGridRateFrom(t, 13, 6.0); // up to the change in month 200, which stays
-    RecalculateGrid(t);
-    EXPECT_EQ(Shown(t.Month(12).Payment), "699.21");
-    EXPECT_EQ(t.Month(199).Rate, 6.0);
-    EXPECT_EQ(t.Month(200).Rate, 8.0);
-    // 100,000.00 over 30 years at 6 % is 599.55 a month (published tables), not a payment
-    // re-amortized over the 348 months left.
-    for (int n : {13, 14, 100, 199})
-        EXPECT_EQ(Shown(t.Month(n).Payment), "599.55") << n;
-    EXPECT_EQ(Shown(t.Month(200).Payment), "733.76"); // 100,000.00 over 30 years at 8 %
+    struct Case {
+        const char *name;
+        std::vector<std::pair<int, double>> rates; // month, rate from then on
+        int month;
+        const char *payment; // of that month
+        const char *balance; // owed before it
+    };
+    // Hand computation, the level payment B r / (1 - (1 + r)^-n): 279,163.14 over 300
+    // months at 7 % is 1,973.07 (not 1,995.91, 300,000 over 360), at 8 % 2,154.63; the
+    // 275,508.56 owed after 72 months, over 288 months at 8.25 %, is 2,199.93.
+    const Case cases[] = {
+        {"one rate", {{1, 6}}, 61, "1,798.65", "279,163.14"},
+        {"7 % from month 61", {{1, 6}, {61, 7}}, 61, "1,973.07", "279,163.14"},
+        {"7 % from month 61, a year on", {{1, 6}, {61, 7}}, 73, "1,973.07", "274,892.42"},
+        {"5/1 ARM at its first change", {{1, 6}, {61, 8}, {73, 8.25}}, 61, "2,154.63", "279,163.14"},
+        {"5/1 ARM at its second change", {{1, 6}, {61, 8}, {73, 8.25}}, 73, "2,199.93", "275,508.56"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto t = std::make_unique<GridTable>();
+        t->StartDate = "01/01/2020";
+        t->Month(1).Balance = 300000;
+        for (const auto &[month, rate] : c.rates)
+            t->Month(month).Rate = rate;
+        RecalculateGrid(*t);
+        EXPECT_EQ(Shown(t->Month(c.month).Payment), c.payment);
+        EXPECT_EQ(Shown(t->Month(c.month).Balance), c.balance);
+        EXPECT_EQ(Shown(t->Month(c.month + 1).Payment), c.payment); // kept until the next change
+        EXPECT_EQ(GridMonthCount(*t), 360); // the term still ends the loan (the old rule: 351)
+    }
 }
 
 TEST(RecalculateGrid, ExtraPrincipalLowersTheNextBalanceAndEndsTheLoanEarlier)
@@ -150,17 +173,19 @@ TEST(RecalculateGrid, NoRateAtAllSpreadsTheLoanEvenly)
 
 TEST(RecalculateGrid, TheTablesLastRowPaysOffWhatIsLeft)
 {
-    // 20 % for 25 years, then 1 %: the low payment would need months beyond the table.
+    // At 100 % over 40 years the level payment exceeds the interest by far less than a
+    // cent: no principal is ever paid, and only the table's end settles the loan.
     GridTable t;
+    t.TermYears = 40;
     t.Month(1).Balance = 100000;
-    t.Month(1).Rate = 20;
-    t.Month(301).Rate = 1;
+    t.Month(1).Rate = 100;
     RecalculateGrid(t);
     ExpectEveryFigureClean(t);
     EXPECT_EQ(GridMonthCount(t), kGridRows);
     const GridRow &last = t.Month(kGridRows);
+    EXPECT_EQ(last.Balance, 100000);
     EXPECT_EQ(last.Principal, last.Balance);
-    EXPECT_EQ(Shown(last.Payment), Shown(last.Balance + last.Interest));
+    EXPECT_EQ(Shown(last.Payment), "108,333.33");
 }
 
 TEST(RecalculateGrid, TermOutsideOneToFortyYearsReadsAsThirty)
@@ -241,6 +266,17 @@ TEST(GridTotals, CountAgainstTheLevelPaymentLoan)
     EXPECT_EQ(extra.monthsSaved, 361 - extra.months);
     EXPECT_GT(extra.monthsSaved, 0);
     EXPECT_LT(extra.totalInterest, same.totalInterest);
+
+    // An extra above what is owed, or an adjustment in the month that ends the loan, is
+    // never paid: what was paid is still the loan and its interest.
+    for (const double huge : {200000.0, 99500.0, 1.7e308}) {
+        t = plain;
+        t.Month(5).Extra = huge;
+        t.Month(6).Adjustment = 50;
+        RecalculateGrid(t);
+        const GridTotals over = ComputeGridTotals(t, LevelPaymentGrid(t));
+        EXPECT_EQ(FormatMoney(over.totalPaid), FormatMoney(100000 + over.totalInterest)) << huge;
+    }
 }
 
 TEST(GridExports, CsvAndJsonHaveOneRowPerMonthOfTheTable)
@@ -263,6 +299,142 @@ TEST(GridExports, CsvAndJsonHaveOneRowPerMonthOfTheTable)
     EXPECT_EQ(json.find("\"Month\":362"), std::string::npos);
     EXPECT_EQ(GridNumberText(0.25), "0.25");
     EXPECT_EQ(GridNumberText(1234567.891), "1234567.89");
+}
+
+TEST(GridTools, AdjustableRatesFollowTheIndexWithinTheCaps)
+{
+    struct Case {
+        const char *name;
+        ArmTerms terms;
+        double initial;
+        std::vector<RateChange> expected; // the first changes
+    };
+    const auto preset = [](const char *name, double margin, double index, bool worst = false) {
+        ArmTerms t = FindArmPreset(name)->terms;
+        t.margin = margin;
+        t.index = index;
+        t.worstCase = worst;
+        return t;
+    };
+    // Fully indexed 2.75 + 5.5 = 8.25: the first change may rise 2 points, the next the rest.
+    const Case cases[] = {
+        {"5/1 with 2/2/5", preset("5/1", 2.75, 5.5), 6, {{61, 8}, {73, 8.25}, {85, 8.25}}},
+        {"5/6 with 2/1/5", preset("5/6", 2.75, 5.5), 6, {{61, 8}, {67, 8.25}}},
+        {"7/6 falling to 1.00 + 2.75", preset("7/6", 2.75, 1), 6, {{85, 3.75}, {91, 3.75}}},
+        {"10/6 held at the floor, the margin", preset("10/6", 2.75, 0), 4, {{121, 2.75}}},
+        {"5/6 falling by the caps to the floor", preset("5/6", 3, 0), 6, {{61, 4}, {67, 3}, {73, 3}}},
+        {"5/1 worst case up to the lifetime cap", preset("5/1", 0, 0, true), 6,
+            {{61, 8}, {73, 10}, {85, 11}, {97, 11}}},
+        {"3/6 of one's own, 1/1/2", {3, 6, 1, 1, 2, 2.25, 5}, 5.5, {{37, 6.5}, {43, 7.25}, {49, 7.25}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(CheckArmTerms(c.terms), "");
+        const std::vector<RateChange> changes = ArmRateChanges(c.terms, c.initial);
+        ASSERT_GE(changes.size(), c.expected.size());
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ(changes[i].month, c.expected[i].month) << i;
+            EXPECT_EQ(changes[i].rate, c.expected[i].rate) << i;
+        }
+    }
+    // To the nearest eighth, a tie going down: 5.8125 lies halfway between 5.75 and 5.875.
+    EXPECT_EQ(FullyIndexedRate(3.0625, 2.75), 5.75);
+    EXPECT_EQ(FullyIndexedRate(3.0626, 2.75), 5.875);
+    EXPECT_EQ(FullyIndexedRate(3.1, 2.25), 5.375);
+    EXPECT_NE(CheckArmTerms({4, 6, 2, 1, 5}), "");
+    EXPECT_NE(CheckArmTerms({5, 3, 2, 1, 5}), "");
+}
+
+TEST(GridTools, ExtrasAddToTheMonthsChosen)
+{
+    GridTable t = ReferenceGrid(); // first payment 11/15/1999
+    t.Month(5).Extra = 50; // an extra of the plan's, kept under the new ones
+    ASSERT_EQ(AddYearlyExtra(t, 2500, 3, 2001), "");
+    // March 2000 is month 5, March 2001 month 17.
+    EXPECT_EQ(t.Month(5).Extra, 50);
+    EXPECT_EQ(t.Month(16).Extra, 0);
+    EXPECT_EQ(t.Month(17).Extra, 2500);
+    EXPECT_EQ(t.Month(29).Extra, 2500);
+    ASSERT_EQ(AddMonthlyExtra(t, 100, 5, 17), "");
+    EXPECT_EQ(t.Month(4).Extra, 0);
+    EXPECT_EQ(t.Month(5).Extra, 150);
+    EXPECT_EQ(t.Month(17).Extra, 2600);
+    EXPECT_EQ(t.Month(18).Extra, 0);
+    EXPECT_NE(AddMonthlyExtra(t, 100, 400), ""); // past the loan's last month
+    EXPECT_NE(AddYearlyExtra(t, 100, 13), "");
+    GridTable undated = ReferenceGrid();
+    undated.StartDate.clear();
+    EXPECT_NE(AddYearlyExtra(undated, 100, 3), "");
+}
+
+TEST(GridTools, PaidOffByFindsTheSmallestExtraToTheCent)
+{
+    // 12,000.00 at 0 % over 10 years pays 100.00 a month. Done in 60 months, it needs
+    // 200.00 a month: 100.00 more. At 199.99, 0.60 is left for month 61.
+    GridTable even;
+    even.TermYears = 10;
+    even.StartDate = "01/15/2020";
+    even.Month(1).Balance = 12000;
+    RecalculateGrid(even);
+    struct Case {
+        int by, from;
+        PayoffSearch::Outcome outcome;
+        double extra;
+        const char *says;
+    };
+    const Case cases[] = {
+        {60, 1, PayoffSearch::kFound, 100, "An extra of 100.00 a month from month 1 (01/15/2020)"},
+        {120, 1, PayoffSearch::kNotNeeded, 0, "No extra is needed"},
+        {30, 31, PayoffSearch::kImpossible, 0, "Not even the whole balance"},
+        {30, 30, PayoffSearch::kFound, 9000, "month 30 (06/15/2022)"}, // 9,100.00 owed, less 100.00
+        {0, 1, PayoffSearch::kRefused, 0, "01/15/2020"},
+    };
+    for (const Case &c : cases) {
+        const PayoffSearch s = FindPayoffExtra(even, c.by, c.from);
+        SCOPED_TRACE(s.message);
+        EXPECT_EQ(s.outcome, c.outcome);
+        EXPECT_EQ(s.extra, c.extra);
+        EXPECT_NE(s.message.find(c.says), std::string::npos);
+        EXPECT_LE(s.recalculations, 32);
+    }
+
+    // On a real loan the answer is the boundary: a cent less misses the month.
+    GridTable loan;
+    loan.StartDate = "01/01/2020";
+    loan.Month(1).Balance = 300000;
+    loan.Month(1).Rate = 6;
+    RecalculateGrid(loan);
+    const int by = GridMonthOfPaymentDate(loan, 6, 2040);
+    EXPECT_EQ(by, 246);
+    const PayoffSearch s = FindPayoffExtra(loan, by, 13);
+    ASSERT_EQ(s.outcome, PayoffSearch::kFound);
+    for (const auto &[extra, endsInTime] : {std::pair {s.extra, true}, std::pair {s.extra - 0.01, false}}) {
+        GridTable t = loan;
+        ASSERT_EQ(AddMonthlyExtra(t, extra, 13), "");
+        RecalculateGrid(t);
+        EXPECT_EQ(GridMonthCount(t) <= by, endsInTime) << extra;
+    }
+}
+
+TEST(GridTools, ReopenedCellsCountAsTypedByWhatTheyHold)
+{
+    GridTable t = ReferenceGrid();
+    t.Month(12).Extra = 1000;
+    t.Month(40).Adjustment = 0.25;
+    SetGridRateFrom(t, 100, 6.125);
+    RecalculateGrid(t);
+    const std::pair<int, int> typed[] = {{12, kGridExtra}, {40, kGridAdjustment}, {100, kGridRate}};
+    for (int n = 1; n <= GridMonthCount(t); ++n)
+        for (int f : {kGridExtra, kGridRate, kGridAdjustment}) {
+            const bool expected = std::find(std::begin(typed), std::end(typed), std::pair {n, f}) != std::end(typed);
+            ASSERT_EQ(GridInputLooksTyped(t, n, f), expected) << n << " " << f;
+        }
+    // A rate with a third decimal is shown, stored and exported with it; others as before.
+    EXPECT_EQ(GridRateText(6.125), "6.125");
+    EXPECT_EQ(GridRateText(7.5), "7.50");
+    EXPECT_EQ(GridRateStoredText(0.125), ".125");
+    EXPECT_NE(GridCsv(t).find("\n100,2008-02-15,"), std::string::npos);
+    EXPECT_NE(GridCsv(t).find(",6.125,0.00\n"), std::string::npos);
 }
 
 } // namespace

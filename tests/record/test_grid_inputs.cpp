@@ -2,6 +2,9 @@
 // enrollment gives.
 #include "record/grid_inputs.h"
 
+#include "engine/grid_tools.h"
+#include "record/grid_scenarios.h"
+
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "record/profile_store.h"
@@ -54,7 +57,7 @@ TEST_F(GridProfile, StoredInputsReloadToTheSameSchedule)
     EXPECT_EQ(stored.Read("AddPmt", "Mth11"), "0.00"); // zeros are written too
     EXPECT_EQ(stored.Read("Adjust", "Mth3"), ".25");
     EXPECT_EQ(stored.Read("IntRate", "Mth2"), "6.25");
-    EXPECT_EQ(stored.Read("IntRate", "Mth60"), "7.13");
+    EXPECT_EQ(stored.Read("IntRate", "Mth60"), "7.125"); // an eighth keeps its third decimal
     const int months = GridMonthCount(*t);
     EXPECT_GT(months, 450); // months 451 to 480 are stored and read back too
     EXPECT_TRUE(stored.Contains("IntRate", "Mth" + std::to_string(months)));
@@ -63,11 +66,60 @@ TEST_F(GridProfile, StoredInputsReloadToTheSameSchedule)
 
     auto back = Load();
     RecalculateGrid(*back);
-    auto expected = std::make_unique<GridTable>(*t);
-    for (int n = 60; n <= kGridRows; ++n)
-        expected->Month(n).Rate = 7.13;
-    RecalculateGrid(*expected);
-    ExpectSameTable(*back, *expected);
+    ExpectSameTable(*back, *t);
+
+    // A table reset to the client's loan stores that loan too, so that it reopens.
+    std::remove(path.c_str());
+    ASSERT_TRUE(StoreGridInputs(*t, store, true));
+    back = Load();
+    RecalculateGrid(*back);
+    ExpectSameTable(*back, *t);
+}
+
+TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
+{
+    WriteBytes(path, "[PrinBal]\nMth1=200000.00\nLoanTermYears=30\nLoanStartDate=03/01/2021\n[IntRate]\nMth1=6.00\n");
+    auto t = Load();
+    RecalculateGrid(*t);
+    auto bonus = std::make_unique<GridTable>(*t);
+    ASSERT_EQ(AddYearlyExtra(*bonus, 2500, 3, 0), "");
+    ASSERT_EQ(AddMonthlyExtra(*bonus, 0.25, 13, 24), "");
+    SetGridRateFrom(*bonus, 61, 6.125);
+    RecalculateGrid(*bonus);
+    ASSERT_TRUE(SaveGridScenario(store, "Bonus, and 1/8 more", *bonus));
+    ASSERT_TRUE(SaveGridScenario(store, "Plain", *t));
+    EXPECT_EQ(store.Read("GridScenario1", "Rate"), "1-60:6.00 61-360:6.125");
+    EXPECT_FALSE(SaveGridScenario(store, " ", *t));
+    EXPECT_FALSE(SaveGridScenario(store, "two\nlines", *t));
+
+    // What an older build does with the profile: the record's save, the grid's OK.
+    auto record = std::make_unique<CClientRecord>();
+    record->LoadFromProfile(store);
+    ASSERT_TRUE(record->SaveToProfile(store));
+    ASSERT_TRUE(StoreGridInputs(*t, store));
+
+    std::vector<GridScenario> back = LoadGridScenarios(store.Snapshot());
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].name, "Bonus, and 1/8 more");
+    for (int n = 1; n <= GridMonthCount(*bonus); ++n)
+        for (int f : {kGridExtra, kGridRate, kGridAdjustment})
+            ASSERT_EQ(GridValue(back[0].inputs.Month(n), f), GridValue(bonus->Month(n), f)) << n << " " << f;
+
+    // Deleting frees the slot, the next save takes it; a name is matched in any case.
+    ASSERT_TRUE(DeleteGridScenario(store, "BONUS, AND 1/8 MORE"));
+    EXPECT_FALSE(DeleteGridScenario(store, "Bonus, and 1/8 more"));
+    ASSERT_TRUE(SaveGridScenario(store, "Third", *t));
+    back = LoadGridScenarios(store.Snapshot());
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].name, "Third");
+    EXPECT_TRUE(FindScenario(back, "plain"));
+
+    // A hand-edited list keeps the runs it can read and drops the rest.
+    WriteBytes(path, "[GridScenario3]\nName=Edited\nExtra=12:100 x:5 20-10:5 30-31:abc 498-500:1 40-41:7.5\n");
+    back = LoadGridScenarios(store.Snapshot());
+    ASSERT_EQ(back.size(), 1u);
+    for (int n = 1; n <= kGridRows; ++n)
+        EXPECT_EQ(back[0].inputs.Month(n).Extra, n == 12 ? 100 : (n == 40 || n == 41 ? 7.5 : 0)) << n;
 }
 
 TEST_F(GridProfile, MissingKeysReadAsDefaults)
@@ -139,6 +191,35 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
         ExpectSameTable(*fromRecord, *stored);
         EXPECT_EQ(fromRecord->Month(1).Balance, 180000);
     }
+
+    // The plan in a comparison is the analysis of this loan, its months counted from the
+    // first payment to the payoff date; a grid of another loan leaves it out.
+    auto record = std::make_unique<CClientRecord>();
+    LoanAnalysis &a = record->Analysis;
+    a.CurrentDate = "12/07/2026";
+    a.FirstPaymentDate = "01/15/2020";
+    a.TermText = "30";
+    a.AmountText = "180000";
+    a.LowestRateText = "6.5";
+    a.CurrentPaymentText = "1450";
+    auto grid = std::make_unique<GridTable>(*EnrollmentGridInputs(*record));
+    RecalculateGrid(*grid);
+    const auto plan = PlanAnalysisFor(*record);
+    ASSERT_TRUE(plan);
+    GridComparison c = CompareGrid(*grid, {}, plan.get());
+    ASSERT_EQ(c.series.size(), 3u);
+    const ComparisonSeries &planned = c.series[2];
+    EXPECT_EQ(planned.name, "Bi-weekly plan");
+    const std::string payoff = planned.totals.payoffDate; // MM/15/YYYY
+    const int months = (std::stoi(payoff.substr(6)) - 2020) * 12 + std::stoi(payoff.substr(0, 2));
+    EXPECT_EQ(planned.totals.months, months);
+    EXPECT_EQ(planned.totals.monthsSaved, c.series[0].totals.months - months);
+    EXPECT_EQ(c.note, "");
+    grid->Month(1).Balance = 180000.01;
+    RecalculateGrid(*grid);
+    c = CompareGrid(*grid, {}, plan.get());
+    EXPECT_EQ(c.series.size(), 2u);
+    EXPECT_NE(c.note, "");
 
     auto none = std::make_unique<CClientRecord>();
     std::string why;

@@ -7,15 +7,21 @@
 #include "app/intro_dlg.h"
 #include "app/main_frame.h"
 #include "app/tallowin_view.h"
+#include "engine/grid_tools.h"
 #include "entry/analysis_info_dlg.h"
 #include "entry/debit_bank_dlg.h"
 #include "entry/lender_info_dlg.h"
 #include "entry/personal_info_dlg.h"
 #include "entry/vendor_dlg.h"
+#include "record/grid_scenarios.h"
 #include "record/profile_store.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
+#include "screens/grid_compare_dlg.h"
 #include "screens/grid_dlg.h"
+#include "screens/grid_model.h"
+#include "screens/grid_scenarios_dlg.h"
+#include "screens/grid_tools_dlg.h"
 #include "screens/questions_dlg.h"
 #include "screens/rich_text_view.h"
 #include "screens/sample_client.h"
@@ -27,6 +33,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -181,6 +188,42 @@ int main(int argc, char **argv)
             std::printf("message: %s\n", saved.message.c_str());
         CAmortGridDlg dlg(&frame, &profile, record);
         Save(&dlg, dir, QStringLiteral("20-amortization-grid"));
+        const GridTable &table = dlg.Model()->Table();
+        {
+            CMonthlyExtraDlg tool(&dlg, table);
+            Save(&tool, dir, QStringLiteral("21-grid-extra-every-month"));
+        }
+        {
+            CYearlyExtraDlg tool(&dlg, table);
+            Save(&tool, dir, QStringLiteral("21-grid-extra-once-a-year"));
+        }
+        {
+            CArmDlg tool(&dlg, table);
+            tool.margin->setText(QStringLiteral("2.75"));
+            tool.index->setText(QStringLiteral("4.5"));
+            Save(&tool, dir, QStringLiteral("21-grid-adjustable-rate"));
+        }
+        {
+            CPayoffDlg tool(&dlg, table);
+            Save(&tool, dir, QStringLiteral("21-grid-paid-off-by"));
+        }
+        // Two scenarios to compare: an extra every month, and the worst case of a 5/1.
+        auto scenario = std::make_unique<GridTable>(table);
+        AddMonthlyExtra(*scenario, 200, 1);
+        SaveGridScenario(profile, "Extra 200.00 a month", *scenario);
+        *scenario = table;
+        ArmTerms worst = FindArmPreset("5/1")->terms;
+        worst.worstCase = true;
+        ApplyArm(*scenario, worst);
+        SaveGridScenario(profile, "5/1 ARM, worst case", *scenario);
+        {
+            CGridScenariosDlg scenarios(&dlg, &profile, table);
+            Save(&scenarios, dir, QStringLiteral("22-grid-scenarios"));
+        }
+        {
+            CGridCompareDlg compare(&dlg, table, dlg.ComparisonNow());
+            Save(&compare, dir, QStringLiteral("23-grid-compare"));
+        }
     }
     return failures ? 1 : 0;
 }
