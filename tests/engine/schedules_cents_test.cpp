@@ -1,39 +1,117 @@
-// The schedules are computed in whole cents for speed; they must be the very doubles the
-// row rules give, month by month, for any loan.
+// The schedules are computed in whole cents for speed. Here they are checked against a
+// slow reference written from the row rules alone, with its own rounding to cents worked
+// on the double's exact decimal expansion, so that it shares no code with the engine.
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 
 namespace tw {
 namespace {
 
-// The schedules by the row rules alone, from the row 0 that ComputeSchedules set.
-void ByTheRules(LoanAnalysis &a)
+// A value written with two decimals, a value halfway or more rounding up, read back.
+double ReferenceCents(double v)
 {
-    ExtraDebitCursor thirdDebits(a);
-    bool final = false;
-    const double r = a.MonthlyRate;
-    for (int k = 1; k <= a.TermMonths; ++k) {
-        MonthlyRowStep(a.MonthlySchedule[k - 1], a.MonthlySchedule[k], r);
-        ScheduleRow &row = a.BiWeeklySchedule[k - 1];
-        const double extra = thirdDebits.TakeThirdDebit(k, row.Balance, row.Payment) ? a.HalfPayment : 0.0;
-        final = PlanRowStep(row, a.BiWeeklySchedule[k], r, extra, final);
+    if (!(v > 0))
+        return 0;
+    char exact[400];
+    std::snprintf(exact, sizeof exact, "%.120f", v); // glibc prints the exact expansion
+    std::string s(exact);
+    const std::size_t point = s.find('.');
+    std::string kept = s.substr(0, point) + s.substr(point + 1, 2);
+    if (s[point + 3] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[i] == '9')
+            kept[i--] = '0';
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[i];
     }
-    a.MonthlySchedule[a.TermMonths] = ScheduleRow {};
+    kept.insert(kept.size() - 2, ".");
+    return std::strtod(kept.c_str(), nullptr);
+}
+
+TEST(ReferenceCents, RoundsTheExactValue)
+{
+    EXPECT_EQ(ReferenceCents(0.125), 0.13); // exactly halfway: away from zero
+    EXPECT_EQ(ReferenceCents(2.675), 2.67); // stored as 2.67499999...
+    EXPECT_EQ(ReferenceCents(999.995), 1000.0); // stored as 999.995000000000004...
+    EXPECT_EQ(ReferenceCents(-3), 0);
+}
+
+struct Reference {
+    Schedule<kScheduleRows> monthly {};
+    Schedule<kScheduleRows> plan {};
+};
+
+// Both schedules by the row rules, from the loan's row 0, half payment and third-debit list.
+std::unique_ptr<Reference> ScheduleByHand(const LoanAnalysis &a)
+{
+    auto ref = std::make_unique<Reference>();
+    const double r = a.MonthlyRate;
+    auto &m = ref->monthly;
+    auto &c = ref->plan;
+    m[0].Balance = c[0].Balance = a.MonthlySchedule[0].Balance;
+    m[0].Payment = c[0].Payment = a.MonthlySchedule[0].Payment;
+    int listed = 0;
+    bool final = false;
+    for (int k = 1; k <= a.TermMonths; ++k) {
+        ScheduleRow &row = m[k - 1];
+        row.Interest = ReferenceCents(row.Balance * r);
+        row.Principal = ReferenceCents(row.Payment - row.Interest);
+        m[k].Balance = ReferenceCents(row.Balance - row.Principal);
+        m[k].Payment = ReferenceCents(row.Payment <= m[k].Balance ? row.Payment : m[k].Balance);
+
+        ScheduleRow &p = c[k - 1];
+        p.Interest = ReferenceCents(p.Balance * r);
+        p.Principal = ReferenceCents(p.Payment - p.Interest);
+        if (listed < kExtraDebitEntries && a.ExtraDebitPayments[listed] == k && p.Balance > p.Payment) {
+            p.Extra = a.HalfPayment;
+            ++listed;
+        }
+        c[k].Balance = ReferenceCents(p.Balance - (p.Principal + p.Extra + (final ? p.Interest : 0.0)));
+        if (p.Payment <= c[k].Balance) {
+            c[k].Payment = ReferenceCents(p.Payment);
+        } else {
+            c[k].Payment = ReferenceCents(c[k].Balance);
+            final = true;
+        }
+    }
+    m[a.TermMonths] = ScheduleRow {};
+    return ref;
+}
+
+void ExpectSameRows(
+    const Schedule<kScheduleRows> &got, const Schedule<kScheduleRows> &want, int rows, const std::string &loan)
+{
+    for (int i = 0; i < rows; ++i) {
+        const ScheduleRow &g = got[i];
+        const ScheduleRow &w = want[i];
+        ASSERT_TRUE(g.Balance == w.Balance && g.Payment == w.Payment && g.Interest == w.Interest
+            && g.Principal == w.Principal && g.Extra == w.Extra && g.Reserved == w.Reserved)
+            << loan << " row " << i << ": " << g.Balance << " " << g.Payment << " " << g.Interest << " " << g.Principal
+            << " " << g.Extra << " against " << w.Balance << " " << w.Payment << " " << w.Interest << " " << w.Principal
+            << " " << w.Extra;
+    }
 }
 
 TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
 {
+    // Loans found by search whose balance meets the payment exactly, to the cent: the
+    // plan's 70,357.00 after month 346 and 68,443.00 after month 409, the monthly
+    // 59,831.00 after month 286; then random loans.
+    const char *const boundary[][3] = {{"70357", "5.714", "33"}, {"68443", "4.330", "39"}, {"59831", "3.705", "24"}};
     std::mt19937_64 rng(12);
     char text[32];
     int computed = 0;
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 153; ++i) {
         auto a = std::make_unique<LoanAnalysis>();
         a->CurrentDate = "12/07/2026";
         std::snprintf(text, sizeof text, "%02d/%02d/20%02d", int(1 + rng() % 12), int(1 + rng() % 31), int(rng() % 26));
@@ -46,18 +124,73 @@ TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
         a->LowestRateText = text;
         std::snprintf(text, sizeof text, "%.2f", double(rng() % 600000) / 100.0);
         a->CurrentPaymentText = text;
+        if (i < 3) {
+            a->FirstPaymentDate = "04/15/2019";
+            a->AmountText = boundary[i][0];
+            a->LowestRateText = boundary[i][1];
+            a->TermText = boundary[i][2];
+            a->CurrentPaymentText = "1"; // raised to the loan's own payment
+        }
         if (!SetUpDebitDates(*a) || !ComputeSchedules(*a))
             continue;
         ++computed;
-        auto rules = std::make_unique<LoanAnalysis>(*a);
-        ByTheRules(*rules);
-        const std::size_t bytes = sizeof(ScheduleRow) * static_cast<std::size_t>(a->TermMonths + 1);
-        ASSERT_EQ(std::memcmp(a->MonthlySchedule.data(), rules->MonthlySchedule.data(), bytes), 0)
-            << a->AmountText << " " << a->LowestRateText << " " << a->TermText;
-        ASSERT_EQ(std::memcmp(a->BiWeeklySchedule.data(), rules->BiWeeklySchedule.data(), bytes), 0)
-            << a->AmountText << " " << a->LowestRateText << " " << a->TermText << " " << a->CurrentPaymentText;
+        const auto ref = ScheduleByHand(*a);
+        const std::string loan
+            = a->AmountText + " at " + a->LowestRateText + " over " + a->TermText + ", paying " + a->CurrentPaymentText;
+        ExpectSameRows(a->MonthlySchedule, ref->monthly, a->TermMonths + 1, loan);
+        ExpectSameRows(a->BiWeeklySchedule, ref->plan, a->TermMonths + 1, loan);
     }
-    EXPECT_GT(computed, 300);
+    EXPECT_GT(computed, 100);
+}
+
+// The plan's row step at its two thresholds, worked by hand at 0.5 % a month: a payment
+// equal to the next balance is a regular payment, one cent more makes it the final one;
+// an extra is paid only while the balance is above the payment.
+struct PlanStepCase {
+    const char *name;
+    double balance, payment, extra;
+    bool finalBefore;
+    double nextBalance, nextPayment;
+    bool finalAfter;
+};
+
+class PlanRowStepTest : public testing::TestWithParam<PlanStepCase> { };
+
+TEST_P(PlanRowStepTest, MeetsTheThresholds)
+{
+    const PlanStepCase &c = GetParam();
+    ScheduleRow row {c.balance, c.payment, 0, 0, 0, 0};
+    ScheduleRow next {};
+    EXPECT_EQ(PlanRowStep(row, next, 0.005, c.extra, c.finalBefore), c.finalAfter);
+    EXPECT_EQ(next.Balance, c.nextBalance);
+    EXPECT_EQ(next.Payment, c.nextPayment);
+}
+
+INSTANTIATE_TEST_SUITE_P(Thresholds, PlanRowStepTest,
+    testing::Values(
+        // 1,000.00 owes 5.00 interest; 495.00 of the 500.00 is principal.
+        PlanStepCase {"NextBalanceEqualsThePayment", 1000, 500, 5.00, false, 500.00, 500.00, false},
+        PlanStepCase {"NextBalanceACentAbove", 1000, 500, 4.99, false, 500.01, 500.00, false},
+        PlanStepCase {"NextBalanceACentBelow", 1000, 500, 5.01, false, 499.99, 499.99, true},
+        // The final month clears its interest too: 2.50 on 499.99, 497.49 principal.
+        PlanStepCase {"FinalPaymentClearsTheBalance", 499.99, 499.99, 0, true, 0, 0, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ExtraDebitCursor, AThirdDebitNeedsABalanceAboveThePayment)
+{
+    auto a = std::make_unique<LoanAnalysis>();
+    a->ExtraDebitPayments[0] = 5;
+    a->ExtraDebitPayments[1] = 10;
+    ExtraDebitCursor above(*a);
+    EXPECT_FALSE(above.TakeThirdDebit(4, 900, 500)); // not a listed month
+    EXPECT_TRUE(above.TakeThirdDebit(5, 500.01, 500));
+    EXPECT_TRUE(above.TakeThirdDebit(10, 900, 500));
+
+    // A listed month met with the balance equal to the payment is never used, and no
+    // later month gets an extra in its place.
+    ExtraDebitCursor equal(*a);
+    EXPECT_FALSE(equal.TakeThirdDebit(5, 500, 500));
+    EXPECT_FALSE(equal.TakeThirdDebit(10, 900, 500));
 }
 
 } // namespace
