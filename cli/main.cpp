@@ -59,6 +59,8 @@ int main(int argc, char **argv)
         return tw::cli::RunGridCommand(args);
     if (command == "print")
         return tw::RunPrintCommand(args);
+    if (command == "export")
+        return tw::RunExportCommand(args);
     if (command == "letters")
         return tw::RunLettersCommand(args);
     std::cerr << "Unknown command " << command << ".\n" << kUsage;
