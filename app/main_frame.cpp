@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/tallowin_view.h"
+#include "engine/debits.h"
 #include "screens/ui_common.h"
 
 #include <QAction>
@@ -50,6 +51,12 @@ CMainFrame::CMainFrame(std::string profilePath, QWidget *parent)
     QAction *savePdf = file->addAction(QStringLiteral("Save as P&DF..."), view_, &CTallowinView::OnFileSaveAsPdf);
     savePdf->setObjectName(QStringLiteral("saveAsPdfAction"));
     savePdf->setStatusTip(QStringLiteral("Save the last printout as a PDF file"));
+    saveCalendar_ = file->addAction(
+        QStringLiteral("Save Debit Dates to &Calendar..."), view_, &CTallowinView::OnFileSaveDebitCalendar);
+    saveCalendar_->setObjectName(QStringLiteral("saveDebitCalendarAction"));
+    saveCalendar_->setStatusTip(QStringLiteral("Save the bi-weekly debit dates as a file for your calendar"));
+    // The plan comes and goes with the commands that calculate; the menu asks as it opens.
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
     file->addSeparator();
     QAction *exitAction = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exitAction->setObjectName(QStringLiteral("exitAction"));
@@ -151,6 +158,7 @@ void CMainFrame::UpdateCommandUi()
 {
     commands_.at(kCmdAmortizationSpreadsheet)->setEnabled(startMode_ == kStartGrid);
     commands_.at(kCmdVendorEntryForm)->setEnabled(startMode_ == kStartVendor);
+    saveCalendar_->setEnabled(HoldsDebitPlan(view_->Record().Analysis));
 }
 
 void CMainFrame::ExecuteCommand(int commandId)
@@ -178,6 +186,7 @@ void CMainFrame::ExecuteCommand(int commandId)
     default:
         break;
     }
+    UpdateCommandUi();
 }
 
 void CMainFrame::PostCommand(int commandId)

@@ -47,6 +47,7 @@ private:
     CTallowinView *view_;
     QToolBar *toolBar_ = nullptr;
     QAction *aboutAction_ = nullptr;
+    QAction *saveCalendar_ = nullptr; // enabled while the record holds a plan
     std::map<int, QAction *> commands_;
     int startMode_ = kStartDemonstration;
 };

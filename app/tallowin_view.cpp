@@ -5,6 +5,7 @@
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 #include "entry/vendor_dlg.h"
+#include "print/debit_export_actions.h"
 #include "print/debit_schedule.h"
 #include "print/print_job.h"
 #include "print/print_service.h"
@@ -200,6 +201,18 @@ void CTallowinView::OnFileSaveAsPdf()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     SaveAsPdfTo(path);
+}
+
+void CTallowinView::OnFileSaveDebitCalendar()
+{
+    EnsureRecordLoaded();
+    // The same range of dates as the printed schedule.
+    if (const auto refused = PrepareDebitSchedule(record_.Analysis)) {
+        ShowMessage(this, QString::fromStdString(*refused));
+        return;
+    }
+    SaveDebitExportAs(
+        this, DebitExport::Calendar, record_, [](QWidget *parent, const QString &text) { ShowMessage(parent, text); });
 }
 
 } // namespace tw

@@ -48,6 +48,7 @@ public slots:
     void OnDebitSchedule(); // 32780
     void OnFilePrintSetup();
     void OnFileSaveAsPdf();
+    void OnFileSaveDebitCalendar();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -34,6 +34,8 @@ Commands:
             The amortization grid of a stored profile, recalculated, as the grid shows it,
             with the grid's what-if tools applied in the order given (the profile is not
             written); --compare shows the saved scenarios side by side.
+  export ics|schedule-csv --profile FILE [--today MM/DD/YYYY] --out FILE
+            The plan's debit dates as a calendar file, or its debit schedule as CSV.
 
 Exit codes: 0 done, 1 a file could not be written, 2 input refused (the reason on
 standard error).
@@ -64,6 +66,8 @@ int main(int argc, char **argv)
         return tw::cli::RunGridCommand(args);
     if (command == "print")
         return tw::RunPrintCommand(args);
+    if (command == "export")
+        return tw::RunExportCommand(args);
     if (command == "letters")
         return tw::RunLettersCommand(args);
     std::cerr << "Unknown command " << command << ".\n" << kUsage;

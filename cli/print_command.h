@@ -25,6 +25,12 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication();
 int RunPrintCommand(const std::vector<std::string> &args);
 int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
+// `tallowin-cli export ics|schedule-csv --profile FILE [--today MM/DD/YYYY] --out FILE`:
+// the debit dates as an iCalendar file or the schedule as CSV, from the same calculation
+// as `print schedule`, written privately. Exit codes as for printing.
+int RunExportCommand(const std::vector<std::string> &args);
+int RunExportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
 // The calculation a printout needs, on a record loaded from the profile: the loan-entry
 // checks (without the names), SetUpDebitDates, ComputeSchedules, the summary figures,
 // the stored additional payment, and for the debit schedule its range of dates.

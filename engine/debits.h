@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tw {
 
@@ -22,5 +23,36 @@ inline constexpr const char *kNoDemoForScheduleMessage
 // when no demonstration has been calculated: the calendar's first entry is 0 or less, or
 // either date is not a date text. A date past the calendar's end stops at its last entry.
 std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a);
+
+// Whether the analysis holds a plan whose debits can be listed: the calendar is set up
+// and both the first debit and the payoff date are dates. PrepareDebitSchedule refuses
+// exactly when this is false.
+bool HoldsDebitPlan(const LoanAnalysis &a);
+
+// What leaves the client's account on every debit, in whole cents: half of the monthly
+// payment with its additional payment (the agreement's charge A), and that plus the
+// service charge (its total, D). The total is built from the rounded half payment, so
+// the two amounts and the fee always add up on the form, the schedule and the exports.
+double DebitAmount(const LoanAnalysis &a);
+double DebitTotal(const LoanAnalysis &a);
+
+// One debit of the schedule as the printout lists it.
+struct ScheduledDebit {
+    int number = 0; // 1 for the first debit
+    int day = 0; // day number
+    double amount = 0; // DebitAmount
+    double fee = 0; // FeePerDebit
+    double total = 0; // DebitTotal
+};
+
+// The debits of the range PrepareDebitSchedule found, first to payoff debit, kept inside
+// the calendar as the printout keeps them; empty when there is no plan.
+std::vector<ScheduledDebit> ScheduledDebits(const LoanAnalysis &a);
+
+// Day numbers of the mortgage payments that take a third debit of their month to
+// principal, in the plan the analysis holds now (with an additional payment when one is
+// used): the months the schedule gives its extra half payment, each on the day the plan
+// pays the mortgage.
+std::vector<int> ExtraPrincipalPaymentDays(const LoanAnalysis &a);
 
 } // namespace tw

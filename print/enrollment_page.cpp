@@ -1,6 +1,7 @@
 #include "print/enrollment_page.h"
 
 #include "engine/debits.h"
+#include "engine/debits.h"
 #include "format/dates.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
@@ -496,14 +497,12 @@ std::string AccountTypeText(const CClientRecord &record)
 
 double BiWeeklyDebitAmount(const CClientRecord &record)
 {
-    const double payment = TextToDouble(CleanNumberText(record.Analysis.CurrentPaymentText));
-    return (payment + record.Analysis.AdditionalPayment) * 0.5;
+    return DebitAmount(record.Analysis);
 }
 
 double BiWeeklyTotalAmount(const CClientRecord &record)
 {
-    const double payment = TextToDouble(CleanNumberText(record.Analysis.CurrentPaymentText));
-    return payment * 0.5 + record.Analysis.AdditionalPayment * 0.5 + FeePerDebit;
+    return DebitTotal(record.Analysis);
 }
 
 void DrawEnrollmentPage(PrintSurface &s, int page, const CClientRecord &record)

@@ -19,9 +19,9 @@ void DrawEnrollmentPage(PrintSurface &s, int page, const CClientRecord &record);
 // What the type-of-account blank holds for an account type.
 std::string AccountTypeText(const CClientRecord &record);
 
-// The charge amounts: A is half of the current payment plus the additional payment,
-// D adds the service fee to it. The payment text passes CleanNumberText first, so
-// "$1,250.00" reads as 1250.
+// The charge amounts, in cents: A is half of the current payment plus the additional
+// payment, D adds the service fee to it (DebitAmount and DebitTotal of the engine). The
+// payment text passes CleanNumberText first, so "$1,250.00" reads as 1250.
 double BiWeeklyDebitAmount(const CClientRecord &record);
 double BiWeeklyTotalAmount(const CClientRecord &record);
 

@@ -3,6 +3,7 @@
 #include "print/print_dispatch.h"
 #include "print/print_kit.h"
 #include "print/print_types.h"
+#include "record/client_record.h"
 #include "record/profile_store.h"
 
 #include <QBuffer>
@@ -14,11 +15,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace tw {
@@ -81,7 +84,8 @@ QString DefaultPdfFileName(int printType)
     }
 }
 
-bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error)
+bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error,
+    QPagedPaintDevice::PdfVersion version)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -105,6 +109,7 @@ bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFu
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
+        writer.setPdfVersion(version);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Tallowin"));
         writer.setPageLayout(QPageLayout(
@@ -166,14 +171,41 @@ bool PreparePrivatePdfOutput(const QString &path, QString *error)
     return modeError == 0 || fail(DescribeFileError(modeError));
 }
 
+QPagedPaintDevice::PdfVersion PdfVersionFor(int printType)
+{
+    return printType == kPrintEnrollment ? QPagedPaintDevice::PdfVersion_A1b : QPagedPaintDevice::PdfVersion_1_4;
+}
+
+QString PdfDocumentTitle(int printType, const CClientRecord &record)
+{
+    QString title = PrintoutTitle(printType);
+    if (printType != kPrintEnrollment)
+        return title;
+    QStringList names;
+    for (const auto &[first, initial, last] : {std::tie(record.FirstName1, record.MI1, record.LastName1),
+             std::tie(record.FirstName2, record.MI2, record.LastName2)}) {
+        QStringList parts;
+        for (const std::string *part : {&first, &initial, &last})
+            if (!part->empty())
+                parts << QString::fromStdString(*part);
+        if (!parts.isEmpty())
+            names << parts.join(QLatin1Char(' '));
+    }
+    if (!names.isEmpty())
+        title += QStringLiteral(" - ") + names.join(QStringLiteral(" and "));
+    if (!record.Analysis.CurrentDate.empty())
+        title += QStringLiteral(" - ") + QString::fromStdString(record.Analysis.CurrentDate);
+    return title;
+}
+
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error)
 {
     return WritePrivatePdf(
-        path, PrintoutTitle(printType),
+        path, PdfDocumentTitle(printType, record),
         [&](QPainter &painter, QPagedPaintDevice &device) {
             return RenderPrintout(painter, device, printType, record);
         },
-        error);
+        error, PdfVersionFor(printType));
 }
 
 } // namespace tw

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QPagedPaintDevice>
 #include <QString>
 
 #include <functional>
 
-class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -32,7 +32,10 @@ using PdfPagesFunction = std::function<bool(QPainter &, QPagedPaintDevice &)>;
 // is created 0600 and replaced only when the whole document was made, never written
 // through another user's file or link (see ReplacePrivateFile). Every PDF the program
 // writes goes through here. On failure returns false and `error` says why in words.
-bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error);
+// `version` PdfVersion_A1b makes an archival PDF/A-1b: fonts embedded, XMP metadata with
+// the title and the date of writing, no transparency.
+bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error,
+    QPagedPaintDevice::PdfVersion version = QPagedPaintDevice::PdfVersion_1_4);
 
 // For a PDF that Qt itself writes (a printer printing to a file): creates the file, or
 // truncates one of this user's, with mode 0600 before anything is written, so that the
@@ -45,6 +48,13 @@ bool PreparePrivatePdfOutput(const QString &path, QString *error);
 // to is made private first, as Save as PDF does; false, with the reason, when it cannot be.
 using PrinterPagesFunction = std::function<void(QPainter &, QPrinter &, int fromPage, int toPage)>;
 bool PaintPrinterJob(QPrinter &printer, const PrinterPagesFunction &drawPages, QString *error);
+
+// The signed enrollment package is kept for years: its PDF is PDF/A-1b, titled with the
+// client's names and the enrollment date so that the archive's metadata says whose
+// agreement it is and from when. The other printouts are working copies, made again
+// from the profile whenever they are needed, and stay plain PDF.
+QPagedPaintDevice::PdfVersion PdfVersionFor(int printType);
+QString PdfDocumentTitle(int printType, const CClientRecord &record);
 
 // Every page of a printout, through WritePrivatePdf.
 bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);

@@ -1,5 +1,6 @@
 #include "print/print_service.h"
 
+#include "print/debit_export_actions.h"
 #include "print/print_job.h"
 
 #include <QAction>
@@ -98,6 +99,8 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
             if (!SaveAsPdf(printType, record, path, &error))
                 ShowError(&dialog, error);
         });
+        if (printType == kPrintDebitSchedule)
+            AddDebitExportActions(*toolBar, &dialog, record, [this](QWidget *p, const QString &t) { ShowError(p, t); });
     }
 
     // Big enough that the toolbar's Print and Save as PDF need no overflow arrow; a screen

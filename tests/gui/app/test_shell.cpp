@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -329,19 +330,42 @@ void ShellTest::bankScreenLeadsToMessageThenPreview()
 
 void ShellTest::debitScheduleAfterTheDemonstration()
 {
-    // Declined, yet the calculation has run: the schedule prints.
+    // Declined, yet the calculation has run: the schedule prints, and its dates and
+    // rows can be saved from the File menu and from the preview.
     CMainFrame frame(ProfilePath().toStdString());
     CTallowinView *view = frame.View();
+    auto *calendar = frame.findChild<QAction *>("saveDebitCalendarAction");
+    QVERIFY(calendar && !calendar->isEnabled());
     view->SetScreenFactory(std::make_unique<ScriptedScreens>(view->Record(), Then(kToSignUp, {kResultForward})));
     frame.ExecuteCommand(kCmdSavingsDemonstration);
+    QVERIFY(calendar->isEnabled());
     messages_->texts.clear();
 
+    const auto saveTo = [](const QString &path) {
+        return [path](QWidget *w) {
+            qobject_cast<QFileDialog *>(w)->selectFile(path);
+            QMetaObject::invokeMethod(w, "accept");
+        };
+    };
     test::ModalScript script;
-    script.Add("QPrintPreviewDialog", [](QWidget *w) { QMetaObject::invokeMethod(w, "reject"); });
+    script.Add("QFileDialog", saveTo(dir_->filePath("plan.ics")));
+    script.Add("QPrintPreviewDialog", [](QWidget *w) {
+        QTimer::singleShot(0, w, [w] {
+            w->findChild<QAction *>("saveCsvAction")->trigger();
+            QMetaObject::invokeMethod(w, "reject");
+        });
+    });
+    script.Add("QFileDialog", saveTo(dir_->filePath("plan.csv")));
+    calendar->trigger();
     frame.ExecuteCommand(kCmdDebitSchedule);
     QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));
     QVERIFY(script.Done());
     QVERIFY(messages_->texts.isEmpty());
+    for (const char *name : {"plan.ics", "plan.csv"}) {
+        const QFileInfo file(dir_->filePath(name));
+        QVERIFY(file.size() > 0);
+        QCOMPARE(file.permissions() & 0x0077, QFile::Permissions()); // its owner's only
+    }
     QCOMPARE(view->PrintType(), 3);
     const LoanAnalysis &a = view->Record().Analysis;
     QVERIFY(a.DebitCount > 1);

@@ -1,0 +1,49 @@
+#include "print/debit_export_actions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QToolBar>
+
+namespace tw {
+
+bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const ExportMessageHandler &say)
+{
+    const bool calendar = kind == DebitExport::Calendar;
+    const QString suffix = calendar ? QStringLiteral("ics") : QStringLiteral("csv");
+    QFileDialog files(parent, calendar ? QStringLiteral("Save Debit Dates to Calendar") : QStringLiteral("Save as CSV"),
+        QDir::homePath(), calendar ? QStringLiteral("Calendar files (*.ics)") : QStringLiteral("CSV files (*.csv)"));
+    files.setObjectName(calendar ? QStringLiteral("saveCalendarFileDialog") : QStringLiteral("saveCsvFileDialog"));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(suffix);
+    files.selectFile(QString::fromLatin1(DefaultDebitExportName(kind)));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        return false;
+    QString path = files.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    const std::string problem = SaveDebitExport(kind, record, QFile::encodeName(path).toStdString());
+    if (problem.empty())
+        return true;
+    say(parent, QString::fromStdString(problem));
+    return false;
+}
+
+void AddDebitExportActions(QToolBar &toolBar, QWidget *preview, const CClientRecord &record, ExportMessageHandler say)
+{
+    const auto add = [&](DebitExport kind, const QString &text, const QString &name, const QString &tip) {
+        QAction *action = toolBar.addAction(text);
+        action->setObjectName(name);
+        action->setToolTip(tip);
+        QObject::connect(action, &QAction::triggered, preview,
+            [preview, kind, &record, say] { SaveDebitExportAs(preview, kind, record, say); });
+    };
+    add(DebitExport::Calendar, QStringLiteral("Save to Calendar..."), QStringLiteral("saveCalendarAction"),
+        QStringLiteral("Save the debit dates as a calendar file, with a reminder before each debit"));
+    add(DebitExport::Csv, QStringLiteral("Save as CSV..."), QStringLiteral("saveCsvAction"),
+        QStringLiteral("Save the schedule of debits as a CSV file for a spreadsheet"));
+}
+
+} // namespace tw

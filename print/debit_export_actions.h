@@ -1,0 +1,27 @@
+#pragma once
+
+#include "exports/debit_exports.h"
+
+#include <QString>
+
+#include <functional>
+
+class QToolBar;
+class QWidget;
+
+namespace tw {
+
+class CClientRecord;
+
+// How a failed save is reported: the parent for the message and its text.
+using ExportMessageHandler = std::function<void(QWidget *parent, const QString &text)>;
+
+// Asks where to save the debit dates as a calendar file or the schedule as CSV, then
+// writes it from the record's prepared range of debits. False when cancelled or when
+// the file could not be written (after `say` told why).
+bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const ExportMessageHandler &say);
+
+// The debit schedule preview's "Save to Calendar..." and "Save as CSV..." buttons.
+void AddDebitExportActions(QToolBar &toolBar, QWidget *preview, const CClientRecord &record, ExportMessageHandler say);
+
+} // namespace tw
