@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/profile_file_system.h"
+
 #include <QString>
 
 #include <functional>
@@ -32,7 +34,9 @@ using PdfPagesFunction = std::function<bool(QPainter &, QPagedPaintDevice &)>;
 // is created 0600 and replaced only when the whole document was made, never written
 // through another user's file or link (see ReplacePrivateFile). Every PDF the program
 // writes goes through here. On failure returns false and `error` says why in words.
-bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error);
+// With LinkAtEnd::Refuse a symbolic link at `path` is refused rather than written through.
+bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error,
+    LinkAtEnd link = LinkAtEnd::Follow);
 
 // For a PDF that Qt itself writes (a printer printing to a file): creates the file, or
 // truncates one of this user's, with mode 0600 before anything is written, so that the
@@ -47,6 +51,7 @@ using PrinterPagesFunction = std::function<void(QPainter &, QPrinter &, int from
 bool PaintPrinterJob(QPrinter &printer, const PrinterPagesFunction &drawPages, QString *error);
 
 // Every page of a printout, through WritePrivatePdf.
-bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);
+bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error,
+    LinkAtEnd link = LinkAtEnd::Follow);
 
 } // namespace tw
