@@ -1,5 +1,7 @@
 #include "record/profile_document.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -108,30 +110,48 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
     doc.sections_.emplace_back();
     bool newlineSeen = false;
     std::size_t keyCount = 0;
-    while (!bytes.empty()) {
+    // Lines that are no header and no key join the run before them, copied once when
+    // the run ends: a file of millions of blank lines costs its bytes, not a record for
+    // every line.
+    Line *run = nullptr;
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+    const auto endRun = [&] {
+        if (run)
+            run->text.assign(bytes.substr(runStart, runEnd - runStart));
+        run = nullptr;
+    };
+    for (std::size_t at = 0; at < bytes.size();) {
         // A line ends at LF, CRLF or a lone CR (an old editor's line end), as INI readers
         // take them; a CR read into a value would make every later save refuse it.
-        const auto end = bytes.find_first_of("\r\n");
-        const std::string_view text = bytes.substr(0, end);
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+        const std::string_view text = bytes.substr(at, end - at);
+        const std::size_t lineStart = at;
         LineEnd lineEnd;
-        if (end == std::string_view::npos) {
+        if (end == bytes.size()) {
             lineEnd = LineEnd::None;
-            bytes = {};
+            at = end;
         } else if (bytes[end] == '\n') {
             lineEnd = LineEnd::Lf;
-            bytes.remove_prefix(end + 1);
+            at = end + 1;
         } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
             lineEnd = LineEnd::CrLf;
-            bytes.remove_prefix(end + 2);
+            at = end + 2;
         } else {
             lineEnd = LineEnd::Cr;
-            bytes.remove_prefix(end + 1);
+            at = end + 1;
         }
         if (lineEnd != LineEnd::None && !newlineSeen) {
             doc.newline_ = lineEnd;
             newlineSeen = true;
         }
         const Parsed parsed = ParseLine(text);
+        if (parsed.kind == Kind::Other && run) {
+            run->end = lineEnd;
+            runEnd = end;
+            continue;
+        }
+        endRun();
         if (parsed.kind == Kind::Header) {
             if (doc.sections_.size() > kMaxProfileSections)
                 return TooMany();
@@ -144,16 +164,7 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
             doc.sections_.push_back(std::move(section));
         }
         Section &current = doc.sections_.back();
-        if (parsed.kind == Kind::Other && !current.lines.empty() && current.lines.back().other) {
-            // Lines that are no header and no key join the run before them: a file of
-            // millions of blank lines costs its bytes, not a record for every line.
-            Line &run = current.lines.back();
-            run.text += LineEndText(run.end);
-            run.text += text;
-            run.end = lineEnd;
-            continue;
-        }
-        Line line {std::string(text), lineEnd, std::string::npos, parsed.kind == Kind::Other};
+        Line line {std::string(), lineEnd, std::string::npos, parsed.kind == Kind::Other};
         if (parsed.kind == Kind::Key) {
             if (++keyCount > kMaxProfileKeys)
                 return TooMany();
@@ -162,7 +173,15 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
             current.lastKeyLine = current.lines.size();
         }
         current.lines.push_back(std::move(line));
+        if (parsed.kind == Kind::Other) {
+            run = &current.lines.back();
+            runStart = lineStart;
+            runEnd = end;
+        } else {
+            current.lines.back().text = std::string(text);
+        }
     }
+    endRun();
     return doc;
 }
 
