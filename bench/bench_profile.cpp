@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <malloc.h>
 #include <memory>
 #include <string>
 
@@ -93,6 +95,62 @@ void BM_LoadRecordAndGridMonths(benchmark::State &state)
     fs::remove_all(dir);
 }
 BENCHMARK(BM_LoadRecordAndGridMonths)->Unit(benchmark::kMillisecond);
+
+// The costliest profiles that are still read: 16 MiB of what costs the reader most per
+// byte. Each must take well under a second. "held_MiB" is what the read profile keeps
+// on the heap, which must stay in proportion to the file's 16 MiB.
+void BM_WorstCaseProfile(benchmark::State &state)
+{
+    const std::size_t size = tw::kMaxProfileBytes;
+    std::string text;
+    const auto fill = [&](const std::string &line) {
+        while (text.size() + line.size() <= size)
+            text += line;
+    };
+    switch (state.range(0)) {
+    case 0:
+        state.SetLabel("bare CRs");
+        fill("\r");
+        break;
+    case 1:
+        state.SetLabel("empty section headers, refused past the limit");
+        fill("[]\r");
+        break;
+    case 2:
+        state.SetLabel("keys, refused past the limit");
+        fill("a=\r");
+        break;
+    case 3:
+        state.SetLabel("sections and keys up to the limits, long values");
+        for (std::size_t i = 0; i < tw::kMaxProfileSections; ++i) {
+            text += "[S" + std::to_string(i) + "]\n";
+            for (std::size_t k = 1; k < tw::kMaxProfileKeys / tw::kMaxProfileSections; ++k)
+                text += "Mth" + std::to_string(k) + "=" + std::string(150, '9') + "\n";
+        }
+        fill(";");
+        break;
+    default:
+        state.SetLabel("one key up to the limit, the rest one comment");
+        text = "[AddPmt]\nMth1=1.00\n";
+        fill("; comment\r\n");
+        break;
+    }
+    const std::string dir = BenchFolder();
+    const std::string path = dir + "/tallowin.ini";
+    std::ofstream(path, std::ios::binary) << text;
+    tw::CProfileStore store(path);
+    double held = 0;
+    for (auto _ : state) {
+        const std::size_t before = ::mallinfo2().uordblks;
+        const tw::CProfileSnapshot snapshot = store.Snapshot();
+        held = static_cast<double>(::mallinfo2().uordblks - before);
+        benchmark::DoNotOptimize(snapshot.Read("AddPmt", "Mth1"));
+    }
+    state.counters["file_MiB"] = static_cast<double>(text.size()) / (1 << 20);
+    state.counters["held_MiB"] = held / (1 << 20);
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_WorstCaseProfile)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

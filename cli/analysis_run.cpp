@@ -3,7 +3,6 @@
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
-#include "record/profile_store.h"
 
 namespace tw::cli {
 
@@ -32,10 +31,9 @@ AnalysisForm FormFromOptions(const Options &options)
     return form;
 }
 
-AnalysisForm FormFromProfile(const Options &options, CClientRecord &record)
+AnalysisForm FormFromProfile(const Options &options, const CProfileSnapshot &profile, CClientRecord &record)
 {
-    const CProfileStore profile(*options.value("--profile"));
-    record.LoadFromProfile(profile);
+    record.LoadFromSnapshot(profile);
     const std::string &stored = record.Analysis.CurrentDate;
     return LoanFormOfRecord(record, options.value("--today").value_or(stored.empty() ? TodayText() : stored));
 }
@@ -62,11 +60,12 @@ AnalysisForm LoanFormOfRecord(const CClientRecord &record, const std::string &cu
 std::string RunAnalysis(const Options &options, CClientRecord &record)
 {
     const bool fromProfile = options.has("--profile");
+    CProfileSnapshot profile;
     if (fromProfile) {
-        if (std::string problem = ExplicitProfileProblem(*options.value("--profile")); !problem.empty())
+        if (std::string problem = ReadProfile(*options.value("--profile"), false, profile); !problem.empty())
             return problem;
     }
-    const AnalysisForm form = fromProfile ? FormFromProfile(options, record) : FormFromOptions(options);
+    const AnalysisForm form = fromProfile ? FormFromProfile(options, profile, record) : FormFromOptions(options);
     if (auto failure = ApplyAnalysisForm(form, record, false))
         return failure->message;
     LoanAnalysis &a = record.Analysis;

@@ -6,20 +6,20 @@
 #include "print/print_job.h"
 #include "print/print_types.h"
 #include "record/client_record.h"
+#include "record/profile_store.h"
 
 #include <QGuiApplication>
 #include <QString>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -29,6 +29,9 @@ namespace {
 
 constexpr const char *kUsage
     = "usage: tallowin-cli letters --csv PROSPECTS.csv --out DIR [--today MM/DD/YYYY] [--jobs N]\n";
+
+// The largest prospects' file that is read: some 300,000 rows, far more than one mailing.
+constexpr std::size_t kMaxCsvBytes = std::size_t {64} << 20;
 
 // A row that passed the checks, and where its letter goes.
 struct Letter {
@@ -43,26 +46,72 @@ std::string OneLine(std::string text)
     return text;
 }
 
-std::optional<std::string> ReadFile(const std::string &path, std::string &text)
+// The prospects' file, whole: a regular file of at most kMaxCsvBytes, so that a device
+// or a pipe (/dev/zero) is refused at once rather than read until memory runs out.
+std::optional<std::string> ReadCsv(const std::string &path, std::string &text)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return "The CSV file \"" + path + "\" is a folder, not a file.";
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "The CSV file \"" + path + "\" cannot be read.";
-    std::ostringstream all;
-    all << in.rdbuf();
-    text = all.str();
+    const std::string named = "The CSV file \"" + path + "\"";
+    switch (const int error = ReadRegularFile(path, kMaxCsvBytes, text)) {
+    case 0:
+        return std::nullopt;
+    case ENOENT:
+        return named + " does not exist.";
+    case EISDIR:
+        return named + " is a folder, not a file.";
+    case EINVAL:
+        return named + " is not a regular file.";
+    case EFBIG:
+        return named + " is larger than " + std::to_string(kMaxCsvBytes >> 20)
+            + " MiB, more than any list of prospects needs.";
+    default:
+        return named + " cannot be read: " + DescribeFileError(error) + ".";
+    }
+}
+
+// --jobs N: a whole number from 1; more than a few workers per core only wait their turn.
+std::optional<std::string> ReadJobs(const cli::Options &options, unsigned &jobs, std::string &note)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned most = 4 * cores;
+    jobs = cores;
+    const auto text = options.value("--jobs");
+    if (!text)
+        return std::nullopt;
+    const bool digits
+        = !text->empty() && std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; });
+    const std::size_t significant = digits ? std::min(text->find_first_not_of('0'), text->size()) : 0;
+    if (!digits || significant == text->size())
+        return "The option --jobs needs a whole number of 1 or more, not \"" + *text + "\".";
+    const unsigned long long n = text->size() - significant > 18 ? most + 1ULL : std::stoull(*text);
+    if (n > most) {
+        note = "--jobs " + *text + " is more than this computer's " + std::to_string(cores)
+            + (cores == 1 ? " core" : " cores") + " can use; " + std::to_string(most) + " letters are written at once.";
+    }
+    jobs = static_cast<unsigned>(std::min<unsigned long long>(n, most));
     return std::nullopt;
 }
 
-int JobCount(const cli::Options &options, std::size_t letters)
+// The folder for the letters, made (readable by its owner only, as the letters are) when
+// it is missing, walked safely, and tried with a file of its own before any letter is
+// drawn, so that a folder that takes no files is named at once, with its reason.
+std::optional<std::string> PrepareOutFolder(const std::string &dir)
 {
-    unsigned n = std::max(1u, std::thread::hardware_concurrency());
-    if (const auto jobs = options.value("--jobs"))
-        n = static_cast<unsigned>(std::max(1, std::atoi(jobs->c_str())));
-    return static_cast<int>(std::max<std::size_t>(1, std::min<std::size_t>(n, letters)));
+    const std::string named = "The folder \"" + dir + "\"";
+    const OpenedFolder opened = OpenFolder(dir, true);
+    if (!opened.refusal.empty())
+        return named + " was not used for the letters: " + opened.refusal + ".";
+    if (opened.error != 0)
+        return named + " for the letters cannot be made or opened: " + DescribeFileError(opened.error) + ".";
+    auto &fs = *PosixProfileFileSystem();
+    int fd = -1;
+    std::string probe;
+    if (const int error = fs.CreateTemp(opened.folder.Get(), TemporaryPrefix("letters"), fd, probe)) {
+        return named + " cannot hold the letters: "
+            + (error == ENOENT ? std::string("no new file can be made in it") : DescribeFileError(error)) + ".";
+    }
+    fs.CloseFile(fd);
+    fs.RemoveFile(opened.folder.Get(), probe);
+    return std::nullopt;
 }
 
 } // namespace
@@ -88,8 +137,10 @@ int RunLettersCommand(const std::vector<std::string> &args, std::ostream &out, s
         problem = "Name the prospects' CSV file with --csv FILE.";
     if (problem.empty() && outDir.empty())
         problem = "Name the folder for the letters with --out DIR.";
-    if (problem.empty() && options.has("--jobs") && std::atoi(options.value("--jobs")->c_str()) < 1)
-        problem = "The option --jobs needs a number of 1 or more.";
+    unsigned jobs = 1;
+    std::string jobsNote;
+    if (problem.empty())
+        problem = ReadJobs(options, jobs, jobsNote).value_or("");
     if (!problem.empty()) {
         err << problem << "\n" << kUsage;
         return 2;
@@ -97,39 +148,37 @@ int RunLettersCommand(const std::vector<std::string> &args, std::ostream &out, s
     const std::string today = options.value("--today").value_or(cli::TodayText());
 
     std::string text;
-    if (const auto unreadable = ReadFile(csvPath, text)) {
+    if (const auto unreadable = ReadCsv(csvPath, text)) {
         err << *unreadable << "\n";
         return 2;
     }
-    const cli::CsvTable table = cli::ParseCsv(text);
-    if (!table.error.empty() || table.rows.empty()) {
-        err << csvPath << ": " << (table.rows.empty() ? "the file has no header row." : table.error) << "\n";
+    cli::CsvReader reader(text);
+    cli::CsvRow header;
+    if (!reader.Next(header)) {
+        err << csvPath << ": the file has no header row.\n";
         return 2;
     }
-    const cli::ProspectColumns columns = cli::ReadProspectHeader(table.rows.front().fields);
-    if (!columns.error.empty()) {
-        err << csvPath << ":" << table.rows.front().line << ": " << columns.error << "\n";
+    const cli::ProspectColumns columns = cli::ReadProspectHeader(header.fields);
+    if (!header.error.empty() || !columns.error.empty()) {
+        err << csvPath << ":" << header.line << ": " << (header.error.empty() ? columns.error : header.error) << "\n";
         return 2;
     }
-
-    std::error_code ec;
-    std::filesystem::create_directories(outDir, ec);
-    if (!std::filesystem::is_directory(outDir, ec)) {
-        err << "The folder \"" << outDir << "\" for the letters cannot be made.\n";
+    if (const auto unusable = PrepareOutFolder(outDir)) {
+        err << *unusable << "\n";
         return 1;
     }
+    if (!jobsNote.empty())
+        err << jobsNote << "\n";
 
     // Every row is checked here, in order, so that the reports and the file names do not
     // depend on which worker gets which row.
-    const std::size_t headerFields = table.rows.front().fields.size();
     std::vector<Letter> letters;
     std::set<std::string> used;
     int refused = 0;
     auto scratch = std::make_unique<CClientRecord>();
-    for (std::size_t i = 1; i < table.rows.size(); ++i) {
-        const cli::CsvRow &row = table.rows[i];
+    for (cli::CsvRow row; reader.Next(row);) {
         Letter letter {row.line, {}, {}};
-        std::string complaint = cli::ProspectForm(row, columns, headerFields, today, letter.form);
+        std::string complaint = cli::ProspectForm(row, columns, header.fields.size(), today, letter.form);
         if (complaint.empty()) {
             *scratch = CClientRecord {};
             if (const auto failure = PrepareVendorLetter(letter.form, *scratch)) {
@@ -145,6 +194,7 @@ int RunLettersCommand(const std::vector<std::string> &args, std::ostream &out, s
         letter.path = (std::filesystem::path(outDir) / cli::LetterFileName(letter.form, row.line, used)).string();
         letters.push_back(std::move(letter));
     }
+    text = std::string();
 
     const auto app = EnsureGuiApplication();
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -162,14 +212,15 @@ int RunLettersCommand(const std::vector<std::string> &args, std::ostream &out, s
             *record = CClientRecord {};
             PrepareVendorLetter(letters[i].form, *record);
             QString error;
-            if (!WritePrintoutPdf(kPrintAnalysisLetter, *record, QString::fromStdString(letters[i].path), &error))
+            // A link in the folder, whoever made it, is reported rather than written through.
+            if (!WritePrintoutPdf(
+                    kPrintAnalysisLetter, *record, QString::fromStdString(letters[i].path), &error, LinkAtEnd::Refuse))
                 failures[i] = error.toStdString();
             done.fetch_add(1);
         }
     };
-    const int jobs = JobCount(options, letters.size());
     std::vector<std::thread> workers;
-    for (int j = 1; j < jobs; ++j)
+    for (std::size_t j = 1; j < std::min<std::size_t>(jobs, letters.size()); ++j)
         workers.emplace_back(work);
     std::thread progressLine;
     std::atomic<bool> finished {false};

@@ -21,86 +21,212 @@ std::string Lower(std::string s)
     return s;
 }
 
-// Letters, digits, "-" and "_" kept; every other run of characters becomes one "-".
+// The code point of the UTF-8 character at `at` and its length in bytes; 0 for bytes
+// that are no well-formed character.
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t &cp)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t least = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+        least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+        least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// Whether a character may stand in a file name as it is. In ASCII only letters, digits
+// and "_": everything else there means something to a shell or a file system, and "-"
+// at the start of a name would read as an option. Beyond ASCII every character but the
+// invisible ones: controls, blanks, joiners and direction marks (which make a name look
+// like another), private use and the specials.
+bool KeptInFileName(char32_t cp)
+{
+    if (cp < 0x80)
+        return (cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9') || cp == '_';
+    constexpr std::pair<char32_t, char32_t> kInvisible[] = {{0x80, 0xA0}, {0xAD, 0xAD}, {0x061C, 0x061C},
+        {0x1680, 0x1680}, {0x180E, 0x180E}, {0x2000, 0x200F}, {0x2028, 0x202F}, {0x205F, 0x206F}, {0x3000, 0x3000},
+        {0xE000, 0xF8FF}, {0xFEFF, 0xFEFF}, {0xFFF0, 0xFFFF}, {0xE0000, 0x10FFFF}};
+    for (const auto &[first, last] : kInvisible)
+        if (cp >= first && cp <= last)
+            return false;
+    return true;
+}
+
+// The kept characters of a name, each run of others made one "-", at most 60 bytes
+// (never half a character): two parts and a number stay far below a file name's 255.
 std::string SafePart(const std::string &text)
 {
+    constexpr std::size_t kMaxBytes = 60;
     std::string out;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '_' || c == '-')
-            out += c;
-        else if (!out.empty() && out.back() != '-')
+    bool gap = false;
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(text, at, cp);
+        if (length == 0 || !KeptInFileName(cp)) {
+            gap = true;
+            at += length == 0 ? 1 : length;
+            continue;
+        }
+        const bool dash = gap && !out.empty();
+        if (out.size() + (dash ? 1 : 0) + length > kMaxBytes)
+            break;
+        if (dash)
             out += '-';
+        gap = false;
+        out.append(text, at, length);
+        at += length;
     }
-    while (!out.empty() && out.back() == '-')
-        out.pop_back();
-    return out.substr(0, 60);
+    return out;
+}
+
+std::size_t Characters(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The lines of a quoted field joined with single blanks: "Apt 4\nBuilding" is the
+// address "Apt 4 Building" on a letter, not "Apt 4Building".
+std::string JoinedLines(const std::string &text)
+{
+    if (text.find_first_of("\r\n") == std::string::npos)
+        return text;
+    std::string out;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        auto end = text.find_first_of("\r\n", from);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + from, end - from);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if (!line.empty())
+            out.append(out.empty() ? "" : " ").append(line);
+        from = end + 1;
+    }
+    return out;
 }
 
 } // namespace
 
-CsvTable ParseCsv(std::string_view text)
+CsvReader::CsvReader(std::string_view text)
+    : text_(text)
 {
-    CsvTable table;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    int line = 1;
-    CsvRow row {1, {}};
-    std::string field;
-    bool quoted = false;
-    bool any = false; // the record has any character at all
-    int quoteLine = 0;
-    auto endField = [&] {
-        row.fields.push_back(std::move(field));
-        field.clear();
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF")
+        text_.remove_prefix(3);
+}
+
+bool CsvReader::AtLineEnd() const
+{
+    return pos_ < text_.size() && (text_[pos_] == '\n' || text_[pos_] == '\r');
+}
+
+void CsvReader::SkipLineEnd()
+{
+    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')
+        ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+void CsvReader::SkipRestOfLine()
+{
+    while (pos_ < text_.size() && !AtLineEnd())
+        ++pos_;
+    if (pos_ < text_.size())
+        SkipLineEnd();
+}
+
+bool CsvReader::Next(CsvRow &row)
+{
+    row = CsvRow {};
+    while (AtLineEnd())
+        SkipLineEnd();
+    if (pos_ >= text_.size())
+        return false;
+    row.line = line_;
+    const auto fail = [&](const std::string &error) {
+        row.error = error;
+        SkipRestOfLine();
+        return true;
     };
-    auto endRecord = [&] {
-        endField();
-        if (any)
-            table.rows.push_back(std::move(row));
-        row = CsvRow {line, {}};
-        any = false;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') {
+    for (;;) {
+        const std::string number = std::to_string(row.fields.size() + 1);
+        std::string field;
+        if (pos_ < text_.size() && text_[pos_] == '"') {
+            const std::size_t opening = pos_;
+            const int openingLine = line_;
+            bool closed = false;
+            for (++pos_; pos_ < text_.size() && !closed; ++pos_) {
+                const char c = text_[pos_];
+                if (c == '"' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
                     field += '"';
-                    ++i;
+                    ++pos_;
+                } else if (c == '"') {
+                    closed = true;
                 } else {
-                    quoted = false;
+                    if (c == '\n' || (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n')))
+                        ++line_;
+                    field += c;
                 }
-            } else {
-                if (c == '\n')
-                    ++line;
-                field += c;
             }
-            continue;
-        }
-        if (c == '"') {
-            quoted = true;
-            quoteLine = line;
-            any = true;
-        } else if (c == ',') {
-            endField();
-            any = true;
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
-        } else if (c == '\n') {
-            ++line;
-            endRecord();
+            if (!closed) {
+                // No quote follows anywhere: the lines after this one stand on their own.
+                pos_ = opening;
+                line_ = openingLine;
+                return fail("The quote that opens field " + number + " is never closed.");
+            }
+            if (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd())
+                return fail("Field " + number
+                    + " goes on after its closing quote; a quote inside a quoted field must be doubled (\"\").");
         } else {
-            field += c;
-            any = true;
+            const std::size_t stop = std::min(text_.find_first_of(",\r\n\"", pos_), text_.size());
+            field.assign(text_.substr(pos_, stop - pos_));
+            pos_ = stop;
+            if (pos_ < text_.size() && text_[pos_] == '"')
+                return fail("Field " + number
+                    + " holds a quote but does not begin with one; a field with a quote in it must be put in quotes, "
+                      "with the quote doubled (\"\").");
         }
+        if (row.fields.size() == kMaxCsvFields)
+            return fail("The row has more than " + std::to_string(kMaxCsvFields) + " fields.");
+        row.fields.push_back(std::move(field));
+        if (pos_ < text_.size() && text_[pos_] == ',') {
+            ++pos_;
+            continue;
+        }
+        if (pos_ < text_.size())
+            SkipLineEnd();
+        return true;
     }
-    if (quoted) {
-        table.error = "The quote opened on line " + std::to_string(quoteLine) + " is never closed.";
-        return table;
-    }
-    endRecord();
-    return table;
 }
 
 ProspectColumns ReadProspectHeader(const std::vector<std::string> &header)
@@ -137,6 +263,8 @@ ProspectColumns ReadProspectHeader(const std::vector<std::string> &header)
 std::string ProspectForm(const CsvRow &row, const ProspectColumns &columns, std::size_t headerFields,
     const std::string &today, VendorForm &form)
 {
+    if (!row.error.empty())
+        return row.error;
     if (row.fields.size() != headerFields)
         return "The row has " + std::to_string(row.fields.size()) + " fields where the header has "
             + std::to_string(headerFields) + ".";
@@ -144,8 +272,13 @@ std::string ProspectForm(const CsvRow &row, const ProspectColumns &columns, std:
     const auto &keys = VendorFormKeys();
     for (std::size_t k = 0; k < keys.size(); ++k) {
         const int col = columns.columnOfKey[k];
-        if (col >= 0)
-            form.*keys[k].member = row.fields[static_cast<std::size_t>(col)];
+        if (col < 0)
+            continue;
+        const std::string &value = row.fields[static_cast<std::size_t>(col)];
+        if (Characters(value) > kMaxCsvFieldCharacters)
+            return std::string("The ") + keys[k].key + " field is longer than " + std::to_string(kMaxCsvFieldCharacters)
+                + " characters.";
+        form.*keys[k].member = JoinedLines(value);
     }
     if (form.currentDate.empty())
         form.currentDate = today;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/letters_command.h"
 #include "cli/print_command.h"
+#include "cli/standard_output.h"
 
 #include <iostream>
 #include <string>
@@ -45,6 +46,7 @@ standard error).
 
 int main(int argc, char **argv)
 {
+    tw::cli::CheckStandardOutputAtExit();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? std::cerr : std::cout) << kUsage;

@@ -1,7 +1,6 @@
 #include "cli/options.h"
 
 #include "format/dates.h"
-#include "record/profile_store.h"
 
 #include <cerrno>
 
@@ -44,10 +43,16 @@ bool Options::has(const std::string &name) const
 
 std::string ExplicitProfileProblem(const std::string &path)
 {
+    CProfileSnapshot snapshot;
+    return ReadProfile(path, false, snapshot);
+}
+
+std::string ReadProfile(const std::string &path, bool missingIsEmpty, CProfileSnapshot &snapshot)
+{
     const std::string named = "The profile \"" + path + "\"";
-    const CProfileSnapshot snapshot = CProfileStore(path).Snapshot();
+    snapshot = CProfileStore(path).Snapshot();
     if (snapshot.Missing())
-        return named + " does not exist.";
+        return missingIsEmpty ? std::string() : named + " does not exist.";
     switch (snapshot.ReadError()) {
     case 0:
         return {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/profile_store.h"
+
 #include <map>
 #include <optional>
 #include <set>
@@ -31,9 +33,13 @@ private:
 // Today's local date as MM/DD/YYYY.
 std::string TodayText();
 
-// Why the profile a command was told to use with --profile cannot serve ("" when it
-// can): a named file that is missing, unreadable, not a regular file or too large would
-// otherwise read as an empty client, and the command would blame the client's data.
+// Reads the profile at `path`, once, into `snapshot`, and says why it cannot serve (""
+// when it can): a file that is unreadable, not a regular file, too large or too full
+// would otherwise read as an empty client, and the command would blame the client's
+// data. A missing file is a problem too, unless `missingIsEmpty`: only the default
+// profile, before anything was saved, is the empty record of a first run.
+std::string ReadProfile(const std::string &path, bool missingIsEmpty, CProfileSnapshot &snapshot);
+// The same for a profile named with --profile, which must exist.
 std::string ExplicitProfileProblem(const std::string &path);
 
 } // namespace tw::cli

@@ -22,6 +22,7 @@
 
 #include <iostream>
 #include <memory>
+#include <sys/stat.h>
 
 namespace tw {
 
@@ -172,13 +173,23 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
         err << *problem << "\n" << kUsage;
         return 2;
     }
-    if (const std::string problem = cli::ExplicitProfileProblem(options.profile); !problem.empty()) {
+    CProfileSnapshot profile;
+    if (const std::string problem = cli::ReadProfile(options.profile, false, profile); !problem.empty()) {
         err << problem << "\n";
+        return 2;
+    }
+    // Told by the file, not the name: a link or another spelling of the profile's path
+    // would otherwise replace the client's record with the printout.
+    struct stat profileFile { };
+    struct stat pdfFile { };
+    if (::stat(options.profile.c_str(), &profileFile) == 0 && ::stat(options.pdf.c_str(), &pdfFile) == 0
+        && profileFile.st_dev == pdfFile.st_dev && profileFile.st_ino == pdfFile.st_ino) {
+        err << "The PDF file \"" << options.pdf << "\" is the profile itself; name another file for the PDF.\n";
         return 2;
     }
 
     CClientRecord record;
-    record.LoadFromProfile(CProfileStore(options.profile));
+    record.LoadFromSnapshot(profile);
     const std::string today = options.today.empty() ? cli::TodayText() : options.today;
     if (const auto problem = PrepareRecordForPrint(record, today, options.printType)) {
         err << *problem << "\n";

@@ -87,15 +87,13 @@ int RunProfileCommand(const std::vector<std::string> &args)
     }
     const auto explicitPath = options.value("--profile");
     const std::string path = explicitPath.value_or(DefaultProfilePath());
-    if (explicitPath) {
-        if (const std::string problem = ExplicitProfileProblem(path); !problem.empty()) {
-            std::cerr << problem << "\n";
-            return kExitRefused;
-        }
+    CProfileSnapshot profile;
+    if (const std::string problem = ReadProfile(path, !explicitPath, profile); !problem.empty()) {
+        std::cerr << problem << "\n";
+        return kExitRefused;
     }
-    const CProfileStore profile(path);
     auto record = std::make_unique<CClientRecord>();
-    record->LoadFromProfile(profile);
+    record->LoadFromSnapshot(profile);
     Print(*record, path);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "record/client_record.h"
 #include "record/company.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,18 @@ std::string Joined(std::initializer_list<std::string_view> words)
     return out;
 }
 
+// A line that holds a client's text, cut to `width` as the enrollment form cuts its
+// blanks: the text gives way first, so the words around it stay whole. A name pasted a
+// thousand times over prints as one line, at once.
+std::string Fitted(PrintSurface &s, std::string_view before, std::string_view value, std::string_view after,
+    int width = kRightMargin - kLeftMargin)
+{
+    const TextWidthFunction measure = [&s](std::string_view t) { return s.TextWidth(t); };
+    const int room = std::max(0, width - s.TextWidth(before) - s.TextWidth(after));
+    const std::string line = std::string(before) + FitTextToWidth(measure, value, room, false) + std::string(after);
+    return FitTextToWidth(measure, line, width, false);
+}
+
 // A line of fixed wording at the left margin.
 void Say(PrintSurface &s, int y, std::string_view text, int x = kLeftMargin)
 {
@@ -112,12 +125,13 @@ void DrawFacts(PrintSurface &s, const CClientRecord &r)
     }
 
     s.SelectPrintFont(kBold);
-    Say(s, -2400, Joined({r.FirstName1, r.MI1, r.LastName1}), 1500);
-    Say(s, -2600, r.Address, 1500);
-    Say(s, -2800, r.City + ", " + r.State + "   " + r.Zip, 1500);
+    const int addressWidth = kRightMargin - 1500;
+    Say(s, -2400, Fitted(s, "", Joined({r.FirstName1, r.MI1, r.LastName1}), "", addressWidth), 1500);
+    Say(s, -2600, Fitted(s, "", r.Address, "", addressWidth), 1500);
+    Say(s, -2800, Fitted(s, "", r.City, ", " + r.State + "   " + r.Zip, addressWidth), 1500);
 
     s.SelectPrintFont(kBody);
-    Say(s, -3260, "Dear " + r.FirstName1 + ",");
+    Say(s, -3260, Fitted(s, "Dear ", r.FirstName1, ","));
     Fill(s, -3720, "We've finished the analysis on your ______ year, $_________________ mortgage at a ______%",
         {a.TermText, Money(a.LoanAmount), LetterRateText(a)});
     Fill(s, -3950, "_______________ rate, and here are the FACTS...", {LetterRateKind(a)});
@@ -211,7 +225,7 @@ void DrawSavings(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
     s.SelectPrintFont(kBold);
-    s.TextCentred(kPageCentreX, -2100, r.FirstName1 + ", here is what our service can do for you:");
+    s.TextCentred(kPageCentreX, -2100, Fitted(s, "", r.FirstName1, ", here is what our service can do for you:"));
     s.SelectPrintFont(kBody);
     Say(s, -2560, "Using the Tallowin service with your present mortgage will:");
     const int indent = ItemIndent(s);
@@ -315,7 +329,9 @@ void DrawQuestions(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
     s.SelectPrintFont(kBody);
-    Say(s, -1000, r.FirstName1 + ", now that you have seen the facts, please take a moment to answer the questions");
+    Say(s, -1000,
+        Fitted(
+            s, "", r.FirstName1, ", now that you have seen the facts, please take a moment to answer the questions"));
     Say(s, -1200, "below. There are no wrong answers, and no one will ask you for them: they are simply a way to");
     Say(s, -1400, "see what the figures of your own mortgage mean for you.");
     const int answer = kLeftMargin + s.TextWidth("     B.   ");
@@ -367,7 +383,7 @@ void DrawConclusion(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
     s.SelectPrintFont(kBody);
-    Say(s, -1000, r.FirstName1 + ", the choice is yours:");
+    Say(s, -1000, Fitted(s, "", r.FirstName1, ", the choice is yours:"));
     Fill(s, -1400, "You can do nothing and needlessly overpay your mortgage by $_______________, paying your lender a",
         {Money(a.TotalPaymentSavings)});
     Fill(s, -1600,

@@ -85,7 +85,7 @@ QString DefaultPdfFileName(int printType)
 }
 
 bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error,
-    QPagedPaintDevice::PdfVersion version)
+    LinkAtEnd link, QPagedPaintDevice::PdfVersion version)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -123,7 +123,7 @@ bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFu
             return fail(QStringLiteral("a page could not be started"));
     }
     const FileReplacement done = ReplacePrivateFile(*PosixProfileFileSystem(), QFile::encodeName(path).toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false);
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false, link);
     // A file that is in place but perhaps not yet on the disk is written: it can be
     // printed again at any time, unlike a profile.
     if (done.outcome == FileReplacement::kNotReplaced)
@@ -163,7 +163,8 @@ bool PreparePrivatePdfOutput(const QString &path, QString *error)
         return fail(target.refusal);
     if (target.error != 0)
         return fail(DescribeFileError(target.error));
-    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::openat(
+        target.folder.Get(), target.name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return fail(DescribeFileError(errno));
     const int modeError = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
@@ -198,14 +199,14 @@ QString PdfDocumentTitle(int printType, const CClientRecord &record)
     return title;
 }
 
-bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error)
+bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error, LinkAtEnd link)
 {
     return WritePrivatePdf(
         path, PdfDocumentTitle(printType, record),
         [&](QPainter &painter, QPagedPaintDevice &device) {
             return RenderPrintout(painter, device, printType, record);
         },
-        error, PdfVersionFor(printType));
+        error, link, PdfVersionFor(printType));
 }
 
 } // namespace tw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/profile_file_system.h"
+
 #include <QPagedPaintDevice>
 #include <QString>
 
@@ -32,10 +34,11 @@ using PdfPagesFunction = std::function<bool(QPainter &, QPagedPaintDevice &)>;
 // is created 0600 and replaced only when the whole document was made, never written
 // through another user's file or link (see ReplacePrivateFile). Every PDF the program
 // writes goes through here. On failure returns false and `error` says why in words.
+// With LinkAtEnd::Refuse a symbolic link at `path` is refused rather than written through.
 // `version` PdfVersion_A1b makes an archival PDF/A-1b: fonts embedded, XMP metadata with
 // the title and the date of writing, no transparency.
 bool WritePrivatePdf(const QString &path, const QString &title, const PdfPagesFunction &drawPages, QString *error,
-    QPagedPaintDevice::PdfVersion version = QPagedPaintDevice::PdfVersion_1_4);
+    LinkAtEnd link = LinkAtEnd::Follow, QPagedPaintDevice::PdfVersion version = QPagedPaintDevice::PdfVersion_1_4);
 
 // For a PDF that Qt itself writes (a printer printing to a file): creates the file, or
 // truncates one of this user's, with mode 0600 before anything is written, so that the
@@ -57,6 +60,7 @@ QPagedPaintDevice::PdfVersion PdfVersionFor(int printType);
 QString PdfDocumentTitle(int printType, const CClientRecord &record);
 
 // Every page of a printout, through WritePrivatePdf.
-bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error);
+bool WritePrintoutPdf(int printType, const CClientRecord &record, const QString &path, QString *error,
+    LinkAtEnd link = LinkAtEnd::Follow);
 
 } // namespace tw

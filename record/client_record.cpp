@@ -84,7 +84,11 @@ std::string MonthKey(std::size_t month)
 
 void CClientRecord::LoadFromProfile(const CProfileStore &profile)
 {
-    const CProfileSnapshot snapshot = profile.Snapshot();
+    LoadFromSnapshot(profile.Snapshot());
+}
+
+void CClientRecord::LoadFromSnapshot(const CProfileSnapshot &snapshot)
+{
     VendorCode = snapshot.Read("General", "VendorCode");
     for (const StoredText &t : kStoredTexts)
         Text(*this, t) = snapshot.Read(t.section, t.key);

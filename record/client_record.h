@@ -6,6 +6,7 @@
 
 namespace tw {
 
+class CProfileSnapshot;
 class CProfileStore;
 
 // What a save reports: ok, or a message that names the file and the reason, ready
@@ -73,6 +74,8 @@ public:
     // Reads [General] VendorCode, then every stored key, each defaulting to "";
     // [Bank] AccountType defaults to "1" and any unknown value keeps the type.
     void LoadFromProfile(const CProfileStore &profile);
+    // The same from a profile already read.
+    void LoadFromSnapshot(const CProfileSnapshot &snapshot);
     // Writes the Loan, Client, Mortgage and Bank sections in one file replacement.
     SaveStatus SaveToProfile(CProfileStore &profile) const;
     // Writes the bi-weekly schedule as grid data, unless [PrinBal] Mth1 is already there.

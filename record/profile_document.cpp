@@ -1,5 +1,7 @@
 #include "record/profile_document.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -107,32 +109,52 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
     }
     doc.sections_.emplace_back();
     bool newlineSeen = false;
-    while (!bytes.empty()) {
+    std::size_t keyCount = 0;
+    // Lines that are no header and no key join the run before them, copied once when
+    // the run ends: a file of millions of blank lines costs its bytes, not a record for
+    // every line.
+    Line *run = nullptr;
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+    const auto endRun = [&] {
+        if (run)
+            run->text.assign(bytes.substr(runStart, runEnd - runStart));
+        run = nullptr;
+    };
+    for (std::size_t at = 0; at < bytes.size();) {
         // A line ends at LF, CRLF or a lone CR (an old editor's line end), as INI readers
         // take them; a CR read into a value would make every later save refuse it.
-        const auto end = bytes.find_first_of("\r\n");
-        Line line;
-        const std::string_view text = bytes.substr(0, end);
-        if (end == std::string_view::npos) {
-            line.end = LineEnd::None;
-            bytes = {};
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+        const std::string_view text = bytes.substr(at, end - at);
+        const std::size_t lineStart = at;
+        LineEnd lineEnd;
+        if (end == bytes.size()) {
+            lineEnd = LineEnd::None;
+            at = end;
         } else if (bytes[end] == '\n') {
-            line.end = LineEnd::Lf;
-            bytes.remove_prefix(end + 1);
+            lineEnd = LineEnd::Lf;
+            at = end + 1;
         } else if (end + 1 < bytes.size() && bytes[end + 1] == '\n') {
-            line.end = LineEnd::CrLf;
-            bytes.remove_prefix(end + 2);
+            lineEnd = LineEnd::CrLf;
+            at = end + 2;
         } else {
-            line.end = LineEnd::Cr;
-            bytes.remove_prefix(end + 1);
+            lineEnd = LineEnd::Cr;
+            at = end + 1;
         }
-        if (line.end != LineEnd::None && !newlineSeen) {
-            doc.newline_ = line.end;
+        if (lineEnd != LineEnd::None && !newlineSeen) {
+            doc.newline_ = lineEnd;
             newlineSeen = true;
         }
-        line.text = std::string(text);
-        const Parsed parsed = ParseLine(line.text);
+        const Parsed parsed = ParseLine(text);
+        if (parsed.kind == Kind::Other && run) {
+            run->end = lineEnd;
+            runEnd = end;
+            continue;
+        }
+        endRun();
         if (parsed.kind == Kind::Header) {
+            if (doc.sections_.size() > kMaxProfileSections)
+                return TooMany();
             Section section;
             section.name = std::string(parsed.name);
             const std::string folded = FoldCase(section.name);
@@ -142,14 +164,48 @@ ProfileDocument ProfileDocument::Parse(std::string_view bytes)
             doc.sections_.push_back(std::move(section));
         }
         Section &current = doc.sections_.back();
+        Line line {std::string(), lineEnd, std::string::npos, parsed.kind == Kind::Other};
         if (parsed.kind == Kind::Key) {
+            if (++keyCount > kMaxProfileKeys)
+                return TooMany();
             line.equals = parsed.equals;
             current.keys.try_emplace(FoldCase(parsed.name), current.lines.size());
             current.lastKeyLine = current.lines.size();
         }
         current.lines.push_back(std::move(line));
+        if (parsed.kind == Kind::Other) {
+            run = &current.lines.back();
+            runStart = lineStart;
+            runEnd = end;
+        } else {
+            current.lines.back().text = std::string(text);
+        }
     }
+    endRun();
     return doc;
+}
+
+ProfileDocument ProfileDocument::TooMany()
+{
+    ProfileDocument doc;
+    doc.sections_.emplace_back();
+    doc.tooManyEntries_ = true;
+    return doc;
+}
+
+std::string_view ProfileDocument::LineEndText(LineEnd end)
+{
+    switch (end) {
+    case LineEnd::Lf:
+        return "\n";
+    case LineEnd::CrLf:
+        return "\r\n";
+    case LineEnd::Cr:
+        return "\r";
+    case LineEnd::None:
+        break;
+    }
+    return {};
 }
 
 std::string ProfileDocument::Serialize() const
@@ -166,12 +222,7 @@ std::string ProfileDocument::Serialize() const
     for (const auto &section : sections_) {
         for (const auto &line : section.lines) {
             out += line.text;
-            if (line.end == LineEnd::CrLf)
-                out += "\r\n";
-            else if (line.end == LineEnd::Lf)
-                out += '\n';
-            else if (line.end == LineEnd::Cr)
-                out += '\r';
+            out += LineEndText(line.end);
         }
     }
     return out;
@@ -218,12 +269,15 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
         if (Line *last = LastLine()) {
             if (last->end == LineEnd::None)
                 last->end = newline_;
-            if (!Trim(last->text).empty())
-                sections_.back().lines.push_back(Line {std::string(), newline_});
+            const auto lastLineStart = last->text.find_last_of("\r\n");
+            const std::string_view lastLine
+                = std::string_view(last->text).substr(lastLineStart == std::string::npos ? 0 : lastLineStart + 1);
+            if (!Trim(lastLine).empty())
+                sections_.back().lines.push_back(Line {std::string(), newline_, std::string::npos, true});
         }
         Section added;
         added.name = std::string(section);
-        added.lines.push_back(Line {"[" + std::string(section) + "]", newline_});
+        added.lines.push_back(Line {"[" + std::string(section) + "]", newline_, std::string::npos, false});
         found = sectionIndex_.emplace(foldedSection, static_cast<int>(sections_.size())).first;
         sections_.push_back(std::move(added));
     }
@@ -247,7 +301,7 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     const std::size_t at = s.lines.empty() ? 0 : s.lastKeyLine + 1;
     if (at > 0 && s.lines[at - 1].end == LineEnd::None)
         s.lines[at - 1].end = newline_;
-    Line line {std::string(key) + "=" + encoded, newline_, key.size()};
+    Line line {std::string(key) + "=" + encoded, newline_, key.size(), false};
     s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     s.keys.emplace(foldedKey, at);
     s.lastKeyLine = at;

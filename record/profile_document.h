@@ -19,10 +19,19 @@ namespace tw {
 // the first one wins (keys of a repeated section are not seen). Lines that are neither a
 // "[section]" header nor a "key=value" pair are kept untouched and otherwise ignored;
 // so are pairs that stand before the first header.
+//
+// A file with more sections or keys than kMaxProfileSections or kMaxProfileKeys is not
+// taken in at all (TooManyEntries): no real profile comes near, and memory and time
+// stay in proportion to the file's size whatever it is made of.
+inline constexpr std::size_t kMaxProfileSections = 10000;
+inline constexpr std::size_t kMaxProfileKeys = 100000;
+
 class ProfileDocument {
 public:
     static ProfileDocument Parse(std::string_view bytes);
     std::string Serialize() const;
+    // Parse found more sections or keys than the limits; the document is then empty.
+    bool TooManyEntries() const { return tooManyEntries_; }
 
     // Index of the section a read or write of that name goes to, or -1.
     int FindSection(std::string_view section) const;
@@ -40,10 +49,13 @@ public:
 
 private:
     enum class LineEnd : unsigned char { None, Lf, CrLf, Cr };
+    // A header, a key line, or a run of other lines held as one (comments, blank lines,
+    // odd text): `text` then holds every line of the run with its line end but the last.
     struct Line {
         std::string text;
         LineEnd end = LineEnd::Lf;
         std::size_t equals = std::string::npos; // position of '=' on a key line
+        bool other = false;
     };
     struct Section {
         std::string name; // empty for the lines before the first header
@@ -53,8 +65,11 @@ private:
     };
 
     Line *LastLine();
+    static ProfileDocument TooMany();
+    static std::string_view LineEndText(LineEnd end);
 
     bool bom_ = false;
+    bool tooManyEntries_ = false;
     LineEnd newline_ = LineEnd::Lf;
     std::vector<Section> sections_; // [0] holds what stands before any header
     std::unordered_map<std::string, int> sectionIndex_; // folded name -> first section

@@ -6,6 +6,19 @@
 
 namespace tw {
 
+namespace {
+
+// 10000 -> "10,000".
+std::string FormatCount(std::size_t n)
+{
+    std::string digits = std::to_string(n);
+    for (auto i = static_cast<std::ptrdiff_t>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return digits;
+}
+
+} // namespace
+
 std::string DescribeFileError(int error)
 {
     switch (error) {
@@ -28,6 +41,9 @@ std::string DescribeFileError(int error)
         return "It is not a regular file";
     case EFBIG:
         return "It is larger than 16 MiB, far more than any profile holds";
+    case EOVERFLOW:
+        return "It holds more than " + FormatCount(kMaxProfileSections) + " sections or " + FormatCount(kMaxProfileKeys)
+            + " keys, far more than any profile holds";
     case ELOOP:
         return "It leads through too many symbolic links";
     case EIO:
@@ -79,6 +95,8 @@ CProfileEdit::CProfileEdit(CProfileStore &store)
     if (readError_ == ENOENT)
         readError_ = 0;
     doc_ = ProfileDocument::Parse(bytes);
+    if (doc_.TooManyEntries())
+        readError_ = EOVERFLOW;
 }
 
 std::string CProfileEdit::Read(std::string_view section, std::string_view key, std::string_view fallback) const
@@ -143,6 +161,8 @@ CProfileSnapshot CProfileStore::Snapshot() const
     if (snapshot.missing_)
         snapshot.readError_ = 0;
     snapshot.doc_ = ProfileDocument::Parse(bytes);
+    if (snapshot.doc_.TooManyEntries())
+        snapshot.readError_ = EOVERFLOW;
     return snapshot;
 }
 
@@ -177,34 +197,28 @@ SaveStatus CProfileStore::Replace(const std::string &bytes)
 }
 
 FileReplacement ReplacePrivateFile(
-    ProfileFileSystem &fs, const std::string &path, std::string_view bytes, bool makeFolders)
+    ProfileFileSystem &fs, const std::string &path, std::string_view bytes, bool makeFolders, LinkAtEnd link)
 {
     const std::string kept = ". What was saved there before is unchanged";
     const auto failed = [&](const std::string &reason) {
         return FileReplacement {FileReplacement::kNotReplaced, reason};
     };
-    const SaveTarget resolved = ResolveSaveTarget(path);
-    if (!resolved.refusal.empty())
-        return failed(resolved.refusal);
-    if (resolved.error != 0)
-        return failed(DescribeFileError(resolved.error) + kept);
-    const std::string &target = resolved.path;
-
-    const auto slash = target.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (name.empty())
-        return failed(DescribeFileError(EISDIR) + kept);
-    if (makeFolders) {
-        if (int error = fs.MakeDirectories(dir))
-            return failed(DescribeFileError(error) + kept);
-    }
-    RemoveStaleTemporaries(dir, name);
+    const SaveTarget target = ResolveSaveTarget(fs, path, makeFolders, link);
+    if (!target.refusal.empty())
+        return failed(target.refusal);
+    if (target.error != 0)
+        return failed(DescribeFileError(target.error) + kept);
+    const int folder = target.folder.Get();
+    RemoveStaleTemporaries(folder, target.name);
 
     int fd = -1;
     std::string temp;
-    if (int error = fs.CreateTemp(dir, "." + name + ".", fd, temp))
-        return failed(DescribeFileError(error) + kept);
+    if (int error = fs.CreateTemp(folder, TemporaryPrefix(target.name), fd, temp)) {
+        // The folder was just opened, so it is there: it takes no new files (as /proc).
+        return failed(
+            (error == ENOENT ? std::string("No new file can be made in that folder") : DescribeFileError(error))
+            + kept);
+    }
     int error = fs.WriteAll(fd, bytes);
     if (error == 0)
         error = fs.SyncFile(fd);
@@ -214,12 +228,12 @@ FileReplacement ReplacePrivateFile(
         error = fs.CloseFile(fd);
     }
     if (error == 0)
-        error = fs.Rename(temp, target);
+        error = fs.Rename(folder, temp, target.name);
     if (error != 0) {
-        fs.RemoveFile(temp);
+        fs.RemoveFile(folder, temp);
         return failed(DescribeFileError(error) + kept);
     }
-    if (int syncError = fs.SyncDirectory(dir))
+    if (int syncError = fs.SyncDirectory(folder))
         return {FileReplacement::kUnsynced, DescribeFileError(syncError)};
     return {};
 }

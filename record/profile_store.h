@@ -112,11 +112,11 @@ struct FileReplacement {
 // in the same folder, which is flushed to the disk and renamed over the old one, so a
 // crash leaves either the old file or the new one, never a torn one, and the data is
 // never readable by others, not even for a moment. The path must be this user's under
-// ResolveSaveTarget's rule; a symbolic link is written through, not replaced. With
-// `makeFolders` missing folders on the way are created (mode 0700). kUnsynced: the file
-// was replaced but the folder could not be flushed.
-FileReplacement ReplacePrivateFile(
-    ProfileFileSystem &fs, const std::string &path, std::string_view bytes, bool makeFolders);
+// ResolveSaveTarget's rule; a symbolic link at the end is written through, not replaced,
+// unless `link` refuses it. With `makeFolders` missing folders on the way are created
+// (mode 0700). kUnsynced: the file was replaced but the folder could not be flushed.
+FileReplacement ReplacePrivateFile(ProfileFileSystem &fs, const std::string &path, std::string_view bytes,
+    bool makeFolders, LinkAtEnd link = LinkAtEnd::Follow);
 
 // The reason for an errno value in plain words ("Permission denied", "The disk is full").
 std::string DescribeFileError(int error);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -28,7 +29,8 @@ std::string ReadAll(int fd)
     return text;
 }
 
-Result RunCli(std::vector<std::string> args)
+// Standard output goes to `outPath` when one is given (a full device, say).
+Result RunCli(std::vector<std::string> args, const std::string &outPath = "")
 {
     // Standard error goes to a file so that a full pipe can never block the child.
     const std::string errPath = testing::TempDir() + "cli-stderr-" + std::to_string(getpid()) + ".txt";
@@ -38,7 +40,7 @@ Result RunCli(std::vector<std::string> args)
     const pid_t pid = fork();
     if (pid == 0) {
         alarm(60); // a command that hangs fails its test instead of stopping the suite
-        dup2(out[1], 1);
+        dup2(outPath.empty() ? out[1] : open(outPath.c_str(), O_WRONLY), 1);
         if (FILE *err = std::fopen(errPath.c_str(), "w"))
             dup2(fileno(err), 2);
         close(out[0]);
@@ -241,9 +243,14 @@ TEST_F(ProfileCommands, ExplicitProfileThatCannotServeIsRefused)
     const std::string huge = dir + "/huge.ini";
     std::ofstream(huge) << "[General]\n";
     std::filesystem::resize_file(huge, (16u << 20) + 1);
-    const std::pair<std::string, std::string> profiles[]
-        = {{dir + "/no-such-profile.ini", "does not exist"}, {dir, "is a folder"}, {fifo, "is not a regular file"},
-            {"/dev/null", "is not a regular file"}, {huge, "larger than 16 MiB"}};
+    const std::string crowded = dir + "/crowded.ini";
+    std::string headers;
+    for (int i = 0; i <= 10000; ++i)
+        headers += "[]\n";
+    std::ofstream(crowded) << headers;
+    const std::pair<std::string, std::string> profiles[] = {{dir + "/no-such-profile.ini", "does not exist"},
+        {dir, "is a folder"}, {fifo, "is not a regular file"}, {"/dev/zero", "is not a regular file"},
+        {huge, "larger than 16 MiB"}, {crowded, "more than 10,000 sections"}};
     const std::vector<std::string> commands[] = {{"analyze", "--today", "12/07/2026"}, {"profile", "show"},
         {"document", "bottoml.qnl"}, {"print", "enrollment", "--pdf", dir + "/out.pdf"}};
     for (const auto &[profile, message] : profiles) {
@@ -254,9 +261,48 @@ TEST_F(ProfileCommands, ExplicitProfileThatCannotServeIsRefused)
             EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
             EXPECT_EQ(r.out, "");
         }
+        // The default profile too, unless it is only not made yet (the first run, below).
+        setenv("TALLOWIN_PROFILE", profile.c_str(), 1);
+        const Result byDefault = RunCli({"profile", "show"});
+        unsetenv("TALLOWIN_PROFILE");
+        EXPECT_EQ(byDefault.code, message == std::string("does not exist") ? 0 : 2) << profile << byDefault.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir + "/out.pdf"));
     std::filesystem::remove_all(dir);
+}
+
+// The printout never takes the profile's place, however the path names it.
+TEST_F(ProfileCommands, PdfThatIsTheProfileIsRefused)
+{
+    std::ifstream in(path_);
+    const std::string before(std::istreambuf_iterator<char>(in), {});
+    const std::string link = path_ + ".link.pdf";
+    std::filesystem::create_symlink(path_, link);
+    for (const std::string &pdf : {path_, link}) {
+        const Result r = RunCli({"print", "enrollment", "--profile", path_, "--pdf", pdf});
+        EXPECT_EQ(r.code, 2) << r.err;
+        EXPECT_NE(r.err.find("is the profile itself"), std::string::npos) << r.err;
+    }
+    std::ifstream after(path_);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
+    std::filesystem::remove(link);
+}
+
+// Output that does not reach a full disk is a failure, never a success.
+TEST_F(ProfileCommands, FullDiskIsAWriteError)
+{
+    const std::string csv = path_ + ".csv";
+    std::ofstream(csv) << "FirstName1,LastName1,Address,City,State,Zip,LoanStartDate,LoanTermYears,LoanAmount,"
+                          "CurrentPayment,LowestRate\n";
+    const std::vector<std::string> commands[]
+        = {{"--help"}, kReferenceLoan, With(kReferenceLoan, {"--json", "--schedules"}),
+            {"profile", "show", "--profile", path_}, {"letters", "--csv", csv, "--out", path_ + ".out"}};
+    for (const auto &command : commands) {
+        const Result r = RunCli(command, "/dev/full");
+        EXPECT_EQ(r.code, 1) << command[0];
+        EXPECT_NE(r.err.find("write error: No space left on device\n"), std::string::npos) << r.err;
+    }
+    std::filesystem::remove_all(path_ + ".out");
 }
 
 // The first run has no profile yet: without --profile the default one reads as empty.

@@ -169,6 +169,25 @@ TEST(AnalysisLetter, WideValuesAreShortenedToTheirBlank)
     const RecordingSurface s = DrawPage(1, *r);
     EXPECT_EQ(ValuesAt(s, -3720).front(), (Placed {"thirty", 36})); // six underscores
     EXPECT_LE(CharacterCount(ValuesAt(s, -9640).front().text), 15);
+
+    // A client's text pasted a million times over keeps to the page, the words around it whole.
+    r->FirstName1 = std::string(1 << 20, 'Z');
+    r->Address = std::string(1 << 20, 'Y');
+    r->City = std::string(1 << 20, 'X');
+    for (int page = 1; page <= 6; ++page) {
+        for (const PrintCall &t : DrawPage(page, *r).Texts()) {
+            if (t.text.find("ZZ") != std::string::npos || t.text.find("YY") != std::string::npos
+                || t.text.find("XX") != std::string::npos) {
+                EXPECT_LE(t.x + t.width, kRightMargin) << page << " " << t.text.substr(0, 20);
+            }
+        }
+    }
+    const RecordingSurface first = DrawPage(1, *r);
+    const PrintCall *city = first.FindTextStarting("XXX");
+    const PrintCall *greeting = first.FindTextStarting("Dear ZZZ");
+    ASSERT_TRUE(city && greeting);
+    EXPECT_TRUE(city->text.ends_with(", OH   44123")) << city->text.substr(city->text.size() - 20);
+    EXPECT_TRUE(greeting->text.ends_with("Z,"));
 }
 
 TEST(AnalysisLetter, EveryPageIsNumberedAndOnlySixExist)

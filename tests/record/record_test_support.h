@@ -41,11 +41,11 @@ public:
     {
         return Run(kRead, [&] { return real->ReadFile(p, c); });
     }
-    int MakeDirectories(const std::string &d) override
+    int OpenFolder(const std::string &d, bool make, FileHandle &f, std::string &why) override
     {
-        return Run(kMakeDirs, [&] { return real->MakeDirectories(d); });
+        return Run(kMakeDirs, [&] { return real->OpenFolder(d, make, f, why); });
     }
-    int CreateTemp(const std::string &d, const std::string &pre, int &fd, std::string &p) override
+    int CreateTemp(int d, const std::string &pre, int &fd, std::string &p) override
     {
         return Run(kCreateTemp, [&] { return real->CreateTemp(d, pre, fd, p); });
     }
@@ -65,15 +65,15 @@ public:
         const int result = real->CloseFile(fd);
         return Run(kClose, [&] { return result; });
     }
-    int Rename(const std::string &a, const std::string &b) override
+    int Rename(int d, const std::string &a, const std::string &b) override
     {
-        return Run(kRename, [&] { return real->Rename(a, b); });
+        return Run(kRename, [&] { return real->Rename(d, a, b); });
     }
-    int SyncDirectory(const std::string &d) override
+    int SyncDirectory(int d) override
     {
         return Run(kSyncDir, [&] { return real->SyncDirectory(d); });
     }
-    int RemoveFile(const std::string &p) override { return real->RemoveFile(p); }
+    int RemoveFile(int d, const std::string &p) override { return real->RemoveFile(d, p); }
 
 private:
     template <class F>

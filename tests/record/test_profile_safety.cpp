@@ -10,10 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -27,6 +29,7 @@ using test::WriteBytes;
 const std::string kTheirs = "[Bank]\nAccountNumber=THEIRS-0001\n";
 const std::string kMine = "[Bank]\nAccountNumber=MINE-0002\n";
 constexpr uid_t kNobody = 65534;
+constexpr uid_t kStranger = 4242; // neither root nor nobody
 
 uid_t OwnerOf(const std::string &path)
 {
@@ -35,9 +38,10 @@ uid_t OwnerOf(const std::string &path)
 }
 
 // What another user left in a shared folder (world-writable and sticky, as /tmp is):
-// their profile, their link to it, and their link to a name where this user's own
-// profile will stand.
-void PlantTheirs(const std::string &dir, uid_t owner)
+// their profile, their link to it, their link to a name where this user's own profile
+// will stand, and links to this user's folder: one of a stranger (`linker`, never root),
+// one of root, and one of root in a sticky folder of the stranger's.
+void PlantTheirs(const std::string &dir, uid_t owner, uid_t linker)
 {
     WriteBytes(dir + "/theirs.ini", kTheirs);
     ::chmod((dir + "/theirs.ini").c_str(), 0644);
@@ -45,7 +49,22 @@ void PlantTheirs(const std::string &dir, uid_t owner)
     ASSERT_EQ(::symlink("mine-behind-their-link.ini", (dir + "/their-link-to-mine.ini").c_str()), 0);
     for (const char *name : {"theirs.ini", "their-link.ini", "their-link-to-mine.ini"})
         ASSERT_EQ(::lchown((dir + "/" + name).c_str(), owner, owner), 0) << name;
+    ASSERT_EQ(::mkdir((dir + "/sticky").c_str(), 0777), 0);
+    ASSERT_EQ(::chmod((dir + "/sticky").c_str(), 01777), 0);
+    const std::pair<const char *, uid_t> links[]
+        = {{"their-dir", linker}, {"root-dir", 0}, {"sticky", linker}, {"sticky/root-dir", 0}};
+    for (const auto &[name, uid] : links) {
+        const char *target = std::string(name).find('/') != std::string::npos ? "../mine-dir" : "mine-dir";
+        if (std::string(name) != "sticky") {
+            ASSERT_EQ(::symlink(target, (dir + "/" + name).c_str()), 0);
+        }
+        ASSERT_EQ(::lchown((dir + "/" + name).c_str(), uid, uid), 0) << name;
+    }
 }
+
+// How a file is written: a profile save (which makes missing folders), a PDF, a letter
+// of a bulk run (where no link is written through).
+enum class Writer { Profile, Pdf, Letter };
 
 // Every save case, as whoever runs it, in a folder PlantTheirs prepared for the user
 // named `theirName`.
@@ -59,25 +78,45 @@ void CheckSaveCases(const std::string &dir, const std::string &theirName)
     ::symlink("theirs.ini", at("my-link-to-theirs.ini").c_str());
     WriteBytes(at("mine-behind-their-link.ini"), kMine);
     ::symlink("gone.ini", at("dangling.ini").c_str());
+    ::mkdir(at("mine-dir").c_str(), 0700);
+    WriteBytes(at("mine-dir/passwd"), kMine);
+    ::symlink("their-dir/passwd", at("my-link-through-theirs.ini").c_str());
+    const bool root = ::geteuid() == 0;
 
     struct Case {
+        Writer writer;
         const char *path;
         const char *written; // where the new key lands; nullptr when the save is refused
         const char *message; // part of the refusal
     };
     const Case cases[] = {
-        {"mine.ini", "mine.ini", nullptr},
-        {"new.ini", "new.ini", nullptr},
-        {"my-link.ini", "mine-target.ini", nullptr},
-        {"theirs.ini", nullptr, "belongs to another user"},
-        {"my-link-to-theirs.ini", nullptr, "belongs to another user"},
-        {"their-link.ini", nullptr, "belongs to another user"},
-        {"their-link-to-mine.ini", nullptr, "belongs to another user"},
-        {"dangling.ini", nullptr, "does not exist"},
+        {Writer::Profile, "mine.ini", "mine.ini", nullptr},
+        {Writer::Profile, "new.ini", "new.ini", nullptr},
+        {Writer::Profile, "my-link.ini", "mine-target.ini", nullptr},
+        {Writer::Profile, "theirs.ini", nullptr, "belongs to another user"},
+        {Writer::Profile, "my-link-to-theirs.ini", nullptr, "belongs to another user"},
+        {Writer::Profile, "their-link.ini", nullptr, "belongs to another user"},
+        {Writer::Profile, "their-link-to-mine.ini", nullptr, "belongs to another user"},
+        {Writer::Profile, "dangling.ini", nullptr, "does not exist"},
+        {Writer::Profile, "their-dir/passwd", nullptr, "belongs to another user"},
+        {Writer::Profile, "their-dir/new/tallowin.ini", nullptr, "belongs to another user"},
+        {Writer::Pdf, "their-dir/passwd", nullptr, "belongs to another user"},
+        {Writer::Pdf, "my-link-through-theirs.ini", nullptr, "belongs to another user"},
+        {Writer::Letter, "their-dir/passwd", nullptr, "belongs to another user"},
+        {Writer::Letter, "my-link.ini", nullptr, "symbolic link"},
+        {Writer::Pdf, "root-dir/root.pdf", "mine-dir/root.pdf", nullptr},
+        {Writer::Letter, "sticky/root-dir/sticky.pdf", root ? "mine-dir/sticky.pdf" : nullptr, "not made by"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
-        const SaveStatus status = CProfileStore(at(c.path)).Write("General", "Grid", "YES");
+        SaveStatus status;
+        if (c.writer == Writer::Profile) {
+            status = CProfileStore(at(c.path)).Write("General", "Grid", "YES");
+        } else {
+            const FileReplacement done = ReplacePrivateFile(*PosixProfileFileSystem(), at(c.path),
+                "[General]\nGrid=YES\n", false, c.writer == Writer::Pdf ? LinkAtEnd::Follow : LinkAtEnd::Refuse);
+            status = {done.outcome == FileReplacement::kReplaced, done.reason};
+        }
         if (c.written) {
             EXPECT_TRUE(status.ok) << status.message;
             EXPECT_EQ(CProfileStore(at(c.written)).Read("General", "Grid"), "YES");
@@ -86,7 +125,8 @@ void CheckSaveCases(const std::string &dir, const std::string &theirName)
         } else {
             EXPECT_FALSE(status.ok);
             EXPECT_NE(status.message.find(c.message), std::string::npos) << status.message;
-            if (std::string(c.message) == "belongs to another user") {
+            if (c.writer == Writer::Profile && std::string(c.path).find('/') == std::string::npos
+                && std::string(c.message) == "belongs to another user") {
                 EXPECT_NE(status.message.find("(" + theirName + ")"), std::string::npos) << status.message;
             }
         }
@@ -94,9 +134,11 @@ void CheckSaveCases(const std::string &dir, const std::string &theirName)
     EXPECT_EQ(ReadBytes(at("theirs.ini")), kTheirs);
     EXPECT_EQ(ModeOf(at("theirs.ini")), 0644);
     EXPECT_EQ(ReadBytes(at("mine-behind-their-link.ini")), kMine);
+    EXPECT_EQ(ReadBytes(at("mine-dir/passwd")), kMine);
     EXPECT_EQ(ListFolder(dir),
-        "dangling.ini mine-behind-their-link.ini mine-target.ini mine.ini my-link-to-theirs.ini my-link.ini new.ini "
-        "their-link-to-mine.ini their-link.ini theirs.ini");
+        "dangling.ini mine-behind-their-link.ini mine-dir mine-target.ini mine.ini my-link-through-theirs.ini "
+        "my-link-to-theirs.ini my-link.ini new.ini root-dir sticky their-dir their-link-to-mine.ini their-link.ini "
+        "theirs.ini");
 }
 
 // A folder an unprivileged user can reach: the private temporary folder opened to all.
@@ -121,7 +163,7 @@ TEST(SafeSave, AsWhoeverRunsIt)
         GTEST_SKIP() << "only root can plant another user's files";
     TempDir dir;
     const std::string shared = SharedFolder(dir);
-    PlantTheirs(shared, kNobody);
+    PlantTheirs(shared, kNobody, kNobody);
     CheckSaveCases(shared, UserName(kNobody));
 }
 
@@ -132,7 +174,7 @@ TEST(SafeSave, AsAnOrdinaryUser)
         GTEST_SKIP() << "needs root and setpriv to become nobody";
     TempDir dir;
     const std::string shared = SharedFolder(dir);
-    PlantTheirs(shared, 0);
+    PlantTheirs(shared, 0, kStranger);
     const int status = std::system(("TW_SAFE_SAVE_DIR='" + shared + "' TW_SAFE_SAVE_OTHER='" + UserName(0)
         + "' /usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups '" + self
         + "' --gtest_filter=SafeSave.AsWhoeverRunsIt --gtest_brief=1")
@@ -143,7 +185,8 @@ TEST(SafeSave, AsAnOrdinaryUser)
     EXPECT_EQ(OwnerOf(shared + "/mine.ini"), kNobody);
 }
 
-// Leftovers of killed saves beside the profile, each a full copy of the record.
+// Leftovers of killed saves beside the profile, each a full copy of the record, go;
+// nothing else does, however it is named.
 class StaleTemporaries : public ::testing::TestWithParam<bool> { };
 
 TEST_P(StaleTemporaries, GoOnLoadOrSaveWhenTheirWriterIsGone)
@@ -151,32 +194,59 @@ TEST_P(StaleTemporaries, GoOnLoadOrSaveWhenTheirWriterIsGone)
     TempDir dir;
     const std::string path = dir.File("tallowin.ini");
     WriteBytes(path, kMine);
-    const auto leave = [&](const std::string &name, int secondsAgo) {
-        WriteBytes(dir.File(name), kMine);
-        const timespec times[2] = {{std::time(nullptr) - secondsAgo, 0}, {std::time(nullptr) - secondsAgo, 0}};
-        ::utimensat(AT_FDCWD, dir.File(name).c_str(), times, 0);
+    struct Leftover {
+        const char *name;
+        int secondsAgo;
+        bool locked;
+        int mode;
+        uid_t owner; // 0: the user's
+        bool removed;
     };
-    leave(".tallowin.ini.k9Zq2A", 10); // its writer was killed
-    leave(".tallowin.ini.Busy01", 10); // a save still running (locked below)
-    leave(".tallowin.ini.Hung02", 120); // locked, but far too old for any save
-    leave(".tallowin.ini.Fresh3", 0); // between creation and lock, perhaps
-    leave(".tallowin.ini.long-name", 300); // not a name a save gives
-    leave(".other.ini.abcdef", 300); // another profile's
-    const int busy = ::open(dir.File(".tallowin.ini.Busy01").c_str(), O_RDONLY);
-    const int hung = ::open(dir.File(".tallowin.ini.Hung02").c_str(), O_RDONLY);
-    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
-    ASSERT_EQ(::flock(hung, LOCK_EX), 0);
+    const Leftover leftovers[] = {
+        {".tallowin.ini.twsave-k9Zq2A", 10, false, 0600, 0, true}, // its writer was killed
+        {".tallowin.ini.twsave-Hung02", 120, true, 0600, 0, true}, // locked, but far too old for any save
+        {".tallowin.ini.twsave-Busy01", 10, true, 0600, 0, false}, // a save still running
+        {".tallowin.ini.twsave-Fresh3", 0, false, 0600, 0, false}, // between creation and lock, perhaps
+        {".tallowin.ini.twsave-Open04", 300, false, 0644, 0, false}, // no save makes a file others may read
+        {".tallowin.ini.twsave-Their5", 300, false, 0600, kNobody, false},
+        {".tallowin.ini.twsave-long-name", 300, false, 0600, 0, false},
+        {".tallowin.ini.backup", 300, false, 0600, 0, false}, // the user's own copies
+        {".tallowin.ini.2024v1", 300, false, 0600, 0, false},
+        {".other.ini.twsave-abcdef", 300, false, 0600, 0, false}, // another profile's
+    };
+    std::set<std::string> kept = {"tallowin.ini"};
+    std::vector<int> locks;
+    for (const Leftover &l : leftovers) {
+        if (l.owner != 0 && ::geteuid() != 0)
+            continue;
+        const std::string file = dir.File(l.name);
+        WriteBytes(file, kMine);
+        ::chmod(file.c_str(), static_cast<mode_t>(l.mode));
+        if (l.owner != 0) {
+            ASSERT_EQ(::chown(file.c_str(), l.owner, l.owner), 0);
+        }
+        const timespec times[2] = {{std::time(nullptr) - l.secondsAgo, 0}, {std::time(nullptr) - l.secondsAgo, 0}};
+        ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+        if (l.locked) {
+            locks.push_back(::open(file.c_str(), O_RDONLY));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+        if (!l.removed)
+            kept.insert(l.name);
+    }
 
     CProfileStore store(path);
     if (GetParam())
         ASSERT_TRUE(store.Write("General", "Grid", "YES"));
     else
         EXPECT_EQ(store.Read("Bank", "AccountNumber"), "MINE-0002");
-    ::close(busy);
-    ::close(hung);
+    for (const int fd : locks)
+        ::close(fd);
 
-    EXPECT_EQ(ListFolder(dir.Path()),
-        ".other.ini.abcdef .tallowin.ini.Busy01 .tallowin.ini.Fresh3 .tallowin.ini.long-name tallowin.ini");
+    std::string expected;
+    for (const std::string &name : kept)
+        expected += (expected.empty() ? "" : " ") + name;
+    EXPECT_EQ(ListFolder(dir.Path()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(LoadAndSave, StaleTemporaries, ::testing::Values(false, true),
@@ -195,9 +265,20 @@ TEST(ProfileReading, FilesThatAreNoProfileAreReported)
     const std::string largest = dir.File("largest.ini");
     WriteBytes(largest, "[General]\nGrid=YES\n");
     ASSERT_EQ(::truncate(largest.c_str(), static_cast<off_t>(kMaxProfileBytes)), 0);
+    // Section headers and keys, each line of them a record in memory, up to the limits and one past.
+    const auto repeated = [&](const std::string &name, const std::string &line, std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += line;
+        WriteBytes(dir.File(name), text);
+        return dir.File(name);
+    };
 
-    const std::pair<std::string, int> cases[]
-        = {{fifo, EINVAL}, {"/dev/zero", EINVAL}, {dir.Path(), EISDIR}, {huge, EFBIG}, {largest, 0}};
+    const std::pair<std::string, int> cases[] = {{fifo, EINVAL}, {"/dev/zero", EINVAL}, {dir.Path(), EISDIR},
+        {huge, EFBIG}, {largest, 0}, {repeated("sections.ini", "[]\r", kMaxProfileSections), 0},
+        {repeated("more-sections.ini", "[]\r", kMaxProfileSections + 1), EOVERFLOW},
+        {repeated("keys.ini", "k=\n", kMaxProfileKeys), 0},
+        {repeated("more-keys.ini", "k=\n", kMaxProfileKeys + 1), EOVERFLOW}};
     for (const auto &[path, error] : cases) {
         SCOPED_TRACE(path);
         const CProfileSnapshot snapshot = CProfileStore(path).Snapshot();
