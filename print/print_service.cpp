@@ -1,21 +1,17 @@
 #include "print/print_service.h"
 
+#include "print/preview_window.h"
 #include "print/print_job.h"
 
-#include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
-#include <QToolBar>
 
 namespace tw {
 
@@ -62,7 +58,6 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
 {
     QPrintPreviewDialog dialog(printer_.get(), parent_);
     dialog.setObjectName(QStringLiteral("printPreviewDialog"));
-    dialog.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
 
     // Every rendering, for the screen or for the printer, is one job with its own kit.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) {
@@ -73,42 +68,22 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
             ShowError(&dialog, error);
     });
 
-    // One page at a time, as the program has always shown its printouts.
-    if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
-        view->setViewMode(QPrintPreviewWidget::SinglePageView);
-
-    if (auto *toolBar = dialog.findChild<QToolBar *>()) {
-        toolBar->addSeparator();
-        QAction *save = toolBar->addAction(QStringLiteral("Save as PDF..."));
-        save->setObjectName(QStringLiteral("saveAsPdfAction"));
-        save->setToolTip(QStringLiteral("Save this printout as a PDF file"));
-        QObject::connect(save, &QAction::triggered, &dialog, [&, printType] {
-            QFileDialog files(
-                &dialog, QStringLiteral("Save as PDF"), QDir::homePath(), QStringLiteral("PDF files (*.pdf)"));
-            files.setObjectName(QStringLiteral("savePdfFileDialog"));
-            files.setAcceptMode(QFileDialog::AcceptSave);
-            files.setDefaultSuffix(QStringLiteral("pdf"));
-            files.selectFile(DefaultPdfFileName(printType));
-            if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
-                return;
-            QString path = files.selectedFiles().constFirst();
-            if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-                path += QStringLiteral(".pdf");
-            QString error;
-            if (!SaveAsPdf(printType, record, path, &error))
-                ShowError(&dialog, error);
-        });
-    }
-
-    // Big enough that the toolbar's Print and Save as PDF need no overflow arrow; a screen
-    // too small for that gets the whole screen.
-    const QSize wanted = QSize(1000, 800).expandedTo(dialog.sizeHint());
-    const QScreen *screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
-    const QSize room = screen ? screen->availableGeometry().size() : wanted;
-    if (room.width() < wanted.width() || room.height() < wanted.height())
-        dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    else
-        dialog.resize(wanted);
+    SetUpPreviewWindow(dialog, [&, printType] {
+        QFileDialog files(
+            &dialog, QStringLiteral("Save as PDF"), QDir::homePath(), QStringLiteral("PDF files (*.pdf)"));
+        files.setObjectName(QStringLiteral("savePdfFileDialog"));
+        files.setAcceptMode(QFileDialog::AcceptSave);
+        files.setDefaultSuffix(QStringLiteral("pdf"));
+        files.selectFile(DefaultPdfFileName(printType));
+        if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+            return;
+        QString path = files.selectedFiles().constFirst();
+        if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+            path += QStringLiteral(".pdf");
+        QString error;
+        if (!SaveAsPdf(printType, record, path, &error))
+            ShowError(&dialog, error);
+    });
 
     dialog.exec();
     return true;

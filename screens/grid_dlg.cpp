@@ -4,6 +4,7 @@
 #include "format/number_text.h"
 #include "print/grid_chart.h"
 #include "print/grid_print.h"
+#include "print/preview_window.h"
 #include "print/print_job.h"
 #include "record/grid_inputs.h"
 #include "record/profile_file_system.h"
@@ -119,6 +120,7 @@ CAmortGridDlg::CAmortGridDlg(QWidget *parent, CProfileStore *profile, const CCli
     const int gap = GapPixels(this);
 
     view_->setObjectName(QStringLiteral("gridView"));
+    view_->setAccessibleName(QStringLiteral("Amortization grid"));
     view_->setModel(model_);
     view_->setAlternatingRowColors(false);
     view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -410,13 +412,18 @@ void CAmortGridDlg::OnPrint()
     const CGridPrintout printout(model_->Table());
     QPrintPreviewDialog preview(printer_, this);
     preview.setObjectName(QStringLiteral("gridPrintPreview"));
-    preview.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *printer) {
         const auto draw = [&](QPainter &painter, QPrinter &device, int from, int to) {
             RenderGridPrintout(painter, device, printout, from, to);
         };
         if (QString error; !PaintPrinterJob(*printer, draw, &error))
             ShowMessage(&preview, error);
+    });
+    SetUpPreviewWindow(preview, [this, &preview] {
+        const QString path = AskFileName(&preview, QStringLiteral("Save the Grid as PDF"),
+            QStringLiteral("amortization-grid.pdf"), QStringLiteral("PDF files (*.pdf)"), ".pdf");
+        if (!path.isEmpty())
+            SavePdfTo(path);
     });
     preview.exec();
 }
