@@ -10,6 +10,7 @@
 #include "screens/result_codes.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -239,6 +240,14 @@ void CodeDialogTest::aboutBox()
     CAboutDlg dlg(nullptr);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("About Tallowin"));
     QVERIFY(dlg.findChild<QPushButton *>("okButton")->isDefault());
+    dlg.show();
+    // Sized to its texts: no blank gap of a line or more between the address and the
+    // copyright, none below the copyright.
+    QCoreApplication::processEvents();
+    const QRect copyright = dlg.findChild<QLabel *>("copyrightLabel")->geometry();
+    const int line = dlg.fontMetrics().height();
+    QVERIFY(copyright.top() - dlg.findChild<QLabel *>("makerLabel")->geometry().bottom() < line);
+    QVERIFY(dlg.height() - copyright.bottom() < line);
     QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
     dlg.exec(); // Escape closes it too
     QVERIFY(!dlg.isVisible());
