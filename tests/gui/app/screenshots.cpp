@@ -15,6 +15,7 @@
 #include "entry/personal_info_dlg.h"
 #include "entry/vendor_dlg.h"
 #include "record/profile_store.h"
+#include "rules/vendor_checks.h"
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
 #include "screens/grid_dlg.h"
@@ -194,6 +195,7 @@ void SaveEveryScreen(const QDir &dir)
         SaveModal(dir, QStringLiteral("21-grid-preview"),
             [&dlg] { dlg.findChild<QPushButton *>(QStringLiteral("printButton"))->click(); });
     }
+    ComputeVendorAnalysis(*record); // the letter's figures, as the vendor form's Print computes them
     SaveModal(dir, QStringLiteral("22-letter-preview"), [view] { view->OnVendorFormPrint(); });
     SetMessageSink({});
 }
