@@ -51,7 +51,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     texts->addWidget(purpose);
     texts->addSpacing(8);
     texts->addWidget(maker);
-    texts->addStretch(1);
+    texts->addSpacing(8);
     texts->addWidget(copyright);
 
     auto *layout = new QGridLayout(this);
@@ -61,8 +61,8 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(12);
 
-    const QSize templateSize = DialogUnitsToPixels(font(), 198, 130);
-    FitWindowToScreen(this, templateSize.expandedTo(layout->sizeHint()));
+    // As large as its texts, whatever the font: the template's fixed size left a gap.
+    FitWindowToScreen(this, layout->sizeHint(), true);
 }
 
 } // namespace tw

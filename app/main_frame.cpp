@@ -36,6 +36,7 @@ CMainFrame::CMainFrame(std::string profilePath, QWidget *parent)
     , view_(new CTallowinView(this, std::move(profilePath)))
 {
     setObjectName(QStringLiteral("mainFrame"));
+    GiveFocusBackAfterDialogs();
     setWindowTitle(QStringLiteral("Tallowin"));
     setWindowIcon(ProgramIcon());
     setCentralWidget(view_);

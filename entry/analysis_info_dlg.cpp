@@ -41,7 +41,7 @@ CAnalysisInfoDlg::CAnalysisInfoDlg(QWidget *parent, CClientRecord *record, CProf
     auto *intro = MakeLabel(this, QString::fromUtf8(kIntroText), true);
     intro->setObjectName(QStringLiteral("introText"));
 
-    auto *box = new QGroupBox(QStringLiteral("Analysis Information:"), this);
+    auto *box = MakeGroupBox(this, QStringLiteral("Analysis Information:"));
     auto *grid = new QGridLayout(box);
     SetBoxMargins(grid);
     grid->setColumnStretch(0, 1);
@@ -56,7 +56,7 @@ CAnalysisInfoDlg::CAnalysisInfoDlg(QWidget *parent, CClientRecord *record, CProf
     currentPayment_ = MakeEdit(box, "currentPaymentEdit", 1182);
     currentDate_ = MakeEdit(box, "currentDateEdit", 1181);
 
-    auto *rateBox = new QGroupBox(QStringLiteral("Interest Rate:"), box);
+    auto *rateBox = MakeGroupBox(box, QStringLiteral("Interest Rate:"));
     auto *rateGrid = new QGridLayout(rateBox);
     SetBoxMargins(rateGrid);
     variable_ = new QCheckBox(QStringLiteral("&Variable"), rateBox);

@@ -93,8 +93,9 @@ void CContextHelp::Add(QWidget *control, int controlId)
 {
     entries_.push_back({control, controlId});
     control->installEventFilter(this);
-    control->setWhatsThis(
-        HelpPopupText(QString::fromStdString(SharedHelpTexts().TextFor(HelpContextId(dialogId_, controlId)))));
+    // A screen reader reads this out as the control's help, so it stays plain text; the
+    // pop-up of F1 lays the same topic out as rich text.
+    control->setWhatsThis(QString::fromStdString(SharedHelpTexts().TextFor(HelpContextId(dialogId_, controlId))));
 }
 
 const CContextHelp::Entry *CContextHelp::Find(const QWidget *widget) const

@@ -27,13 +27,14 @@ const CHelpTexts &SharedHelpTexts();
 using HelpPopupSink = std::function<void(QWidget *control, const QString &text)>;
 void SetHelpPopupSink(HelpPopupSink sink);
 void ShowHelpPopup(QWidget *control, const QString &text);
-// A topic as the pop-up and "What's This?" show it: rich text that wraps at blanks only
-// and breaks a line only where the topic has a line break.
+// A topic as the F1 pop-up shows it: rich text that wraps at blanks only and breaks a
+// line only where the topic has a line break.
 QString HelpPopupText(const QString &topic);
 
 // Context help of one data-entry screen: F1 on a control, or the right mouse button on
 // a control with a topic, shows that control's help. The topics also serve as the
-// controls' "What's This?" texts, so the caption's help button works on them too.
+// controls' "What's This?" texts (plain, as screen readers read them), so the caption's
+// help button works on them too.
 class CContextHelp : public QObject {
     Q_OBJECT
 public:

@@ -42,7 +42,7 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     auto *intro = MakeLabel(this, QString::fromUtf8(kIntroText), true);
     intro->setObjectName(QStringLiteral("introText"));
 
-    auto *box = new QGroupBox(QStringLiteral("Debit Bank Information:"), this);
+    auto *box = MakeGroupBox(this, QStringLiteral("Debit Bank Information:"));
     auto *grid = new QGridLayout(box);
     SetBoxMargins(grid);
     grid->setColumnStretch(1, 4);
@@ -62,11 +62,13 @@ CDebitBankDlg::CDebitBankDlg(QWidget *parent, CClientRecord *record, CProfileSto
     QLineEdit *phone = add(F::Phone, &B::phone, "phoneEdit");
     QLineEdit *account = add(F::AccountNumber, &B::accountNumber, "accountNumberEdit");
 
-    auto *typeBox = new QGroupBox(QStringLiteral("Type of Account:"), box);
+    auto *typeBox = MakeGroupBox(box, QStringLiteral("Type of Account:"));
     checking_ = MakeRadio(typeBox, "C&hecking", "checkingRadio", 1036);
     savings_ = MakeRadio(typeBox, "&Savings", "savingsRadio", 1040);
     other_ = MakeRadio(typeBox, "&Other", "otherRadio", 1081);
     description_ = edits_.Add(typeBox, F::Description, &B::description, "descriptionEdit");
+    // It has no label of its own: it stands beside Other.
+    description_->setAccessibleName(QStringLiteral("Description of the other account type"));
     auto *typeRow = new QHBoxLayout(typeBox);
     typeRow->addWidget(checking_);
     typeRow->addSpacing(12);

@@ -5,6 +5,7 @@
 #include "screens/ui_common.h"
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,13 @@ void SetMinimumText(QLineEdit *edit, const QString &sample)
 void SetBoxMargins(QLayout *layout)
 {
     layout->setContentsMargins(6, 6, 6, 6);
+}
+
+QGroupBox *MakeGroupBox(QWidget *parent, const QString &title)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setAccessibleName(QString(title).remove(QLatin1Char('&')));
+    return box;
 }
 
 QLabel *MakeLabel(QWidget *parent, const QString &text, bool wrap)

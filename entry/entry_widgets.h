@@ -38,6 +38,9 @@ void SetMinimumText(QLineEdit *edit, const QString &sample);
 // The margins of a group box's layout, a little tighter than the style's default so the
 // screens keep the size of their templates.
 void SetBoxMargins(QLayout *layout);
+// A group box that a screen reader announces by its own title: by default a box inside
+// another box is read out under the outer box's title.
+QGroupBox *MakeGroupBox(QWidget *parent, const QString &title);
 // A label; `wrap` for texts that may need more than one line.
 QLabel *MakeLabel(QWidget *parent, const QString &text, bool wrap = false);
 // The label of a field: the "&" in its text marks the letter that, with Alt, moves the

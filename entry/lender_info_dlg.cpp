@@ -34,7 +34,7 @@ CLenderInfoDlg::CLenderInfoDlg(QWidget *parent, CClientRecord *record, CProfileS
     auto *intro = MakeLabel(this, QString::fromUtf8(kIntroText), true);
     intro->setObjectName(QStringLiteral("introText"));
 
-    auto *box = new QGroupBox(QStringLiteral("Mortgage Information:"), this);
+    auto *box = MakeGroupBox(this, QStringLiteral("Mortgage Information:"));
     auto *grid = new QGridLayout(box);
     SetBoxMargins(grid);
     grid->setColumnStretch(1, 4);

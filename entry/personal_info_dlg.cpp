@@ -53,7 +53,7 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     auto *intro = MakeLabel(this, QString::fromUtf8(kIntroText), true);
     intro->setObjectName(QStringLiteral("introText"));
 
-    auto *box = new QGroupBox(QStringLiteral("Personal Information:"), this);
+    auto *box = MakeGroupBox(this, QStringLiteral("Personal Information:"));
     auto *grid = new QGridLayout(box);
     SetBoxMargins(grid);
     PrepareColumns(grid);
@@ -75,7 +75,7 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     QLineEdit *state = add(box, F::State, &P::state, "stateEdit");
     QLineEdit *zip = add(box, F::Zip, &P::zip, "zipEdit");
 
-    auto *propertyBox = new QGroupBox(QStringLiteral("Property Address (If different than above):"), box);
+    auto *propertyBox = MakeGroupBox(box, QStringLiteral("Property Address (If different than above):"));
     propertyBox->setObjectName(QStringLiteral("propertyBox"));
     QLineEdit *propertyAddress = add(box, F::PropertyAddress, &P::propertyAddress, "propertyAddressEdit");
     QLineEdit *propertyCity = add(box, F::PropertyCity, &P::propertyCity, "propertyCityEdit");
@@ -86,12 +86,14 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     QLineEdit *workPhone1 = add(box, F::WorkPhone1, &P::workPhone1, "workPhone1Edit");
     QLineEdit *workPhone2 = add(box, F::WorkPhone2, &P::workPhone2, "workPhone2Edit");
 
+    // Each label has an Alt letter of its own: a repeated caption (the second borrower, the
+    // property address, the second work phone) takes a later letter of it.
     AddLabelled(grid, box, "&First Name:", firstName1, 0, 0);
     AddLabelled(grid, box, "&Last Name:", lastName1, 0, 1);
     AddLabelled(grid, box, "&MI:", mi1, 0, 2);
-    AddLabelled(grid, box, "&First Name:", firstName2, 1, 0);
-    AddLabelled(grid, box, "&Last Name:", lastName2, 1, 1);
-    AddLabelled(grid, box, "&MI:", mi2, 1, 2);
+    AddLabelled(grid, box, "Fi&rst Name:", firstName2, 1, 0);
+    AddLabelled(grid, box, "Last &Name:", lastName2, 1, 1);
+    AddLabelled(grid, box, "M&I:", mi2, 1, 2);
     AddLabelled(grid, box, "&Address:", address, 2, 0, 5);
     AddLabelled(grid, box, "Cit&y:", city, 3, 0);
     AddLabelled(grid, box, "&State:", state, 3, 1);
@@ -99,14 +101,14 @@ CPersonalInfoDlg::CPersonalInfoDlg(QWidget *parent, CClientRecord *record, CProf
     // The box spans a row for its title, the two rows of fields and a row below them.
     grid->setRowMinimumHeight(4, propertyBox->fontMetrics().height());
     grid->addWidget(propertyBox, 4, 0, 4, 8);
-    AddLabelled(grid, box, "&Address:", propertyAddress, 5, 0, 5);
-    AddLabelled(grid, box, "Cit&y:", propertyCity, 6, 0);
-    AddLabelled(grid, box, "&State:", propertyState, 6, 1);
-    AddLabelled(grid, box, "&Zip:", propertyZip, 6, 2);
+    AddLabelled(grid, box, "A&ddress:", propertyAddress, 5, 0, 5);
+    AddLabelled(grid, box, "Ci&ty:", propertyCity, 6, 0);
+    AddLabelled(grid, box, "Stat&e:", propertyState, 6, 1);
+    AddLabelled(grid, box, "Zi&p:", propertyZip, 6, 2);
     grid->setRowMinimumHeight(7, 0);
     AddLabelled(grid, box, "&Home Phone:", homePhone, 8, 0);
     AddLabelled(grid, box, "&Work Phone:", workPhone1, 9, 0);
-    AddLabelled(grid, box, "&Work Phone:", workPhone2, 9, 1);
+    AddLabelled(grid, box, "Wor&k Phone:", workPhone2, 9, 1);
     propertyBox->lower();
 
     back_ = MakeButton(this, QStringLiteral("<- &Back"), "backButton", 1053);

@@ -23,7 +23,7 @@ namespace {
 
 void AddPair(QGridLayout *grid, QWidget *parent, const char *label, QWidget *edit, int row, int column, int span = 1)
 {
-    grid->addWidget(MakeLabel(parent, QString::fromUtf8(label)), row, column);
+    grid->addWidget(MakeFieldLabel(parent, QString::fromUtf8(label), edit), row, column);
     grid->addWidget(edit, row, column + 1, 1, span);
 }
 
@@ -48,7 +48,7 @@ CVendorEntryDlg::CVendorEntryDlg(QWidget *parent, CClientRecord *record, CProfil
         return edits_.Add(parent, id, member, name);
     };
 
-    auto *personal = new QGroupBox(QStringLiteral("Personal Information:"), this);
+    auto *personal = MakeGroupBox(this, QStringLiteral("Personal Information:"));
     auto *pg = new QGridLayout(personal);
     SetBoxMargins(pg);
     pg->setColumnStretch(1, 3);
@@ -66,20 +66,22 @@ CVendorEntryDlg::CVendorEntryDlg(QWidget *parent, CClientRecord *record, CProfil
     QLineEdit *homePhone = add(personal, F::HomePhone, &V::homePhone, "homePhoneEdit");
     QLineEdit *workPhone1 = add(personal, F::WorkPhone1, &V::workPhone1, "workPhone1Edit");
     QLineEdit *workPhone2 = add(personal, F::WorkPhone2, &V::workPhone2, "workPhone2Edit");
-    AddPair(pg, personal, "First Name:", firstName1, 0, 0);
-    AddPair(pg, personal, "Last Name:", lastName1, 0, 2, 3);
-    AddPair(pg, personal, "First Name:", firstName2, 1, 0);
-    AddPair(pg, personal, "Last Name:", lastName2, 1, 2, 3);
-    AddPair(pg, personal, "Address:", address, 2, 0, 5);
-    AddPair(pg, personal, "City:", city, 3, 0);
-    AddPair(pg, personal, "State:", state, 3, 2);
-    AddPair(pg, personal, "Zip:", zip, 3, 4);
-    AddPair(pg, personal, "Home Phone:", homePhone, 4, 0);
-    AddPair(pg, personal, "Work Phone:", workPhone1, 5, 0);
-    AddPair(pg, personal, "Work Phone:", workPhone2, 5, 2, 3);
+    // Every label gives its field a name and an Alt letter; the repeated labels of the second
+    // borrower and the second work phone take a later letter of their caption.
+    AddPair(pg, personal, "&First Name:", firstName1, 0, 0);
+    AddPair(pg, personal, "&Last Name:", lastName1, 0, 2, 3);
+    AddPair(pg, personal, "F&irst Name:", firstName2, 1, 0);
+    AddPair(pg, personal, "Last &Name:", lastName2, 1, 2, 3);
+    AddPair(pg, personal, "&Address:", address, 2, 0, 5);
+    AddPair(pg, personal, "Cit&y:", city, 3, 0);
+    AddPair(pg, personal, "&State:", state, 3, 2);
+    AddPair(pg, personal, "&Zip:", zip, 3, 4);
+    AddPair(pg, personal, "&Home Phone:", homePhone, 4, 0);
+    AddPair(pg, personal, "&Work Phone:", workPhone1, 5, 0);
+    AddPair(pg, personal, "Wor&k Phone:", workPhone2, 5, 2, 3);
     SetMinimumText(zip, QStringLiteral("00000-0000"));
 
-    auto *mortgage = new QGroupBox(QStringLiteral("Mortgage Information:"), this);
+    auto *mortgage = MakeGroupBox(this, QStringLiteral("Mortgage Information:"));
     auto *mg = new QGridLayout(mortgage);
     SetBoxMargins(mg);
     mg->setColumnStretch(1, 1);
@@ -90,23 +92,25 @@ CVendorEntryDlg::CVendorEntryDlg(QWidget *parent, CClientRecord *record, CProfil
     QLineEdit *currentDate = add(mortgage, F::CurrentDate, &V::currentDate, "currentDateEdit");
     QLineEdit *currentPayment = add(mortgage, F::CurrentPayment, &V::currentPayment, "currentPaymentEdit");
     variable_
-        = new QCheckBox(QStringLiteral("Variable (Check this box if you have a variable interest rate)"), mortgage);
+        = new QCheckBox(QStringLiteral("&Variable (Check this box if you have a variable interest rate)"), mortgage);
     variable_->setObjectName(QStringLiteral("variableCheck"));
     variable_->setProperty("controlId", static_cast<int>(F::Variable));
     QLineEdit *lowestRate = add(mortgage, F::LowestRate, &V::lowestRate, "lowestRateEdit");
     QLineEdit *highestRate = add(mortgage, F::HighestRate, &V::highestRate, "highestRateEdit");
     for (QLineEdit *e : {term, firstPaymentDate, amount, currentDate, currentPayment, lowestRate, highestRate})
         SetMinimumText(e, QStringLiteral("00/00/0000"));
-    AddPair(mg, mortgage, "Term (Years):", term, 0, 0);
-    AddPair(mg, mortgage, "Loan Start Date:", firstPaymentDate, 0, 2);
-    AddPair(mg, mortgage, "Loan Amount:", amount, 1, 0);
-    AddPair(mg, mortgage, "Current Date:", currentDate, 1, 2);
-    AddPair(mg, mortgage, "Current Payment:", currentPayment, 2, 0);
+    AddPair(mg, mortgage, "&Term (Years):", term, 0, 0);
+    AddPair(mg, mortgage, "Loan Start &Date:", firstPaymentDate, 0, 2);
+    AddPair(mg, mortgage, "Loan A&mount:", amount, 1, 0);
+    AddPair(mg, mortgage, "C&urrent Date:", currentDate, 1, 2);
+    AddPair(mg, mortgage, "Current &Payment:", currentPayment, 2, 0);
     mg->addWidget(variable_, 3, 0, 1, 4);
-    AddPair(mg, mortgage, "Fixed or Lowest Rate:", lowestRate, 4, 0);
-    AddPair(mg, mortgage, "Highest Rate:", highestRate, 4, 2);
+    AddPair(mg, mortgage, "Fixed or L&owest Rate:", lowestRate, 4, 0);
+    AddPair(mg, mortgage, "Hi&ghest Rate:", highestRate, 4, 2);
 
-    clear_ = MakeButton(this, QStringLiteral("&Clear"), "clearButton", 1183);
+    // Close keeps Alt+C, the key users try first to leave a form; Clear, which empties it,
+    // answers to Alt+E so that neither key does the other's work.
+    clear_ = MakeButton(this, QStringLiteral("Cl&ear"), "clearButton", 1183);
     print_ = MakeButton(this, QStringLiteral("P&rint"), "printButton", 1182);
     close_ = MakeButton(this, QStringLiteral("&Close"), "closeButton", 1083);
     print_->setDefault(true);

@@ -1,11 +1,9 @@
 #include "print/debit_export_actions.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QToolBar>
 
 namespace tw {
 
@@ -31,19 +29,16 @@ bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &r
     return false;
 }
 
-void AddDebitExportActions(QToolBar &toolBar, QWidget *preview, const CClientRecord &record, ExportMessageHandler say)
+std::vector<PreviewButton> DebitExportButtons(QWidget *preview, const CClientRecord &record, ExportMessageHandler say)
 {
-    const auto add = [&](DebitExport kind, const QString &text, const QString &name, const QString &tip) {
-        QAction *action = toolBar.addAction(text);
-        action->setObjectName(name);
-        action->setToolTip(tip);
-        QObject::connect(action, &QAction::triggered, preview,
-            [preview, kind, &record, say] { SaveDebitExportAs(preview, kind, record, say); });
+    const auto button = [&](DebitExport kind, const QString &text, const QString &name, const QString &tip) {
+        return PreviewButton {
+            text, name, tip, [preview, kind, &record, say] { SaveDebitExportAs(preview, kind, record, say); }};
     };
-    add(DebitExport::Calendar, QStringLiteral("Save to Calendar..."), QStringLiteral("saveCalendarAction"),
-        QStringLiteral("Save the debit dates as a calendar file, with a reminder before each debit"));
-    add(DebitExport::Csv, QStringLiteral("Save as CSV..."), QStringLiteral("saveCsvAction"),
-        QStringLiteral("Save the schedule of debits as a CSV file for a spreadsheet"));
+    return {button(DebitExport::Calendar, QStringLiteral("Save to Ca&lendar..."), QStringLiteral("saveCalendarAction"),
+                QStringLiteral("Save the debit dates as a calendar file, with a reminder before each debit")),
+        button(DebitExport::Csv, QStringLiteral("Save as C&SV..."), QStringLiteral("saveCsvAction"),
+            QStringLiteral("Save the schedule of debits as a CSV file for a spreadsheet"))};
 }
 
 } // namespace tw

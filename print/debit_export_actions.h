@@ -1,12 +1,13 @@
 #pragma once
 
 #include "exports/debit_exports.h"
+#include "print/preview_window.h"
 
 #include <QString>
 
 #include <functional>
+#include <vector>
 
-class QToolBar;
 class QWidget;
 
 namespace tw {
@@ -22,6 +23,6 @@ using ExportMessageHandler = std::function<void(QWidget *parent, const QString &
 bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const ExportMessageHandler &say);
 
 // The debit schedule preview's "Save to Calendar..." and "Save as CSV..." buttons.
-void AddDebitExportActions(QToolBar &toolBar, QWidget *preview, const CClientRecord &record, ExportMessageHandler say);
+std::vector<PreviewButton> DebitExportButtons(QWidget *preview, const CClientRecord &record, ExportMessageHandler say);
 
 } // namespace tw

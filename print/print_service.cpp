@@ -1,22 +1,18 @@
 #include "print/print_service.h"
 
 #include "print/debit_export_actions.h"
+#include "print/preview_window.h"
 #include "print/print_job.h"
 
-#include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
-#include <QToolBar>
 
 namespace tw {
 
@@ -63,7 +59,6 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
 {
     QPrintPreviewDialog dialog(printer_.get(), parent_);
     dialog.setObjectName(QStringLiteral("printPreviewDialog"));
-    dialog.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
 
     // Every rendering, for the screen or for the printer, is one job with its own kit.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *printer) {
@@ -74,16 +69,9 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
             ShowError(&dialog, error);
     });
 
-    // One page at a time, as the program has always shown its printouts.
-    if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
-        view->setViewMode(QPrintPreviewWidget::SinglePageView);
-
-    if (auto *toolBar = dialog.findChild<QToolBar *>()) {
-        toolBar->addSeparator();
-        QAction *save = toolBar->addAction(QStringLiteral("Save as PDF..."));
-        save->setObjectName(QStringLiteral("saveAsPdfAction"));
-        save->setToolTip(QStringLiteral("Save this printout as a PDF file"));
-        QObject::connect(save, &QAction::triggered, &dialog, [&, printType] {
+    SetUpPreviewWindow(
+        dialog,
+        [&, printType] {
             QFileDialog files(
                 &dialog, QStringLiteral("Save as PDF"), QDir::homePath(), QStringLiteral("PDF files (*.pdf)"));
             files.setObjectName(QStringLiteral("savePdfFileDialog"));
@@ -98,20 +86,10 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
             QString error;
             if (!SaveAsPdf(printType, record, path, &error))
                 ShowError(&dialog, error);
-        });
-        if (printType == kPrintDebitSchedule)
-            AddDebitExportActions(*toolBar, &dialog, record, [this](QWidget *p, const QString &t) { ShowError(p, t); });
-    }
-
-    // Big enough that the toolbar's Print and Save as PDF need no overflow arrow; a screen
-    // too small for that gets the whole screen.
-    const QSize wanted = QSize(1000, 800).expandedTo(dialog.sizeHint());
-    const QScreen *screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
-    const QSize room = screen ? screen->availableGeometry().size() : wanted;
-    if (room.width() < wanted.width() || room.height() < wanted.height())
-        dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    else
-        dialog.resize(wanted);
+        },
+        printType == kPrintDebitSchedule
+            ? DebitExportButtons(&dialog, record, [this](QWidget *p, const QString &t) { ShowError(p, t); })
+            : std::vector<PreviewButton> {});
 
     dialog.exec();
     return true;

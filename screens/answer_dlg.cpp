@@ -28,6 +28,7 @@ CAnswerDlg::CAnswerDlg(QWidget *parent, int answerNumber, CClientRecord *record)
 
     auto *view = new CRichTextView(this);
     view->setObjectName(QStringLiteral("richText"));
+    view->setAccessibleName(QStringLiteral("Answer"));
 
     auto *okButton = MakeButton(QStringLiteral("&Ok"), "okButton", this, 1);
     okButton->setDefault(true);

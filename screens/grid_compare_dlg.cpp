@@ -56,6 +56,7 @@ CGridCompareDlg::CGridCompareDlg(QWidget *parent, const GridTable &grid, GridCom
     intro->setWordWrap(true);
     auto *tableLabel = new QLabel(QStringLiteral("&Scenarios side by side:"), this);
     tableLabel->setBuddy(table_);
+    table_->setAccessibleName(QStringLiteral("Scenarios side by side")); // a table takes no name from its label
 
     const QStringList headings {QStringLiteral("Scenario"), QStringLiteral("Months"), QStringLiteral("Total paid"),
         QStringLiteral("Total interest"), QStringLiteral("Paid off"), QStringLiteral("Months saved")};
@@ -172,9 +173,17 @@ bool CGridCompareDlg::SavePdfTo(const QString &path)
 void CGridCompareDlg::OnPrint()
 {
     const CComparisonPrintout printout(*grid_, comparison_);
-    OpenGridPrintPreview(this, printer_, ownPrinter_, [&](QPainter &painter, QPrinter &device, int from, int to) {
-        RenderComparisonPrintout(painter, device, printout, from, to);
-    });
+    OpenGridPrintPreview(
+        this, printer_, ownPrinter_,
+        [&](QPainter &painter, QPrinter &device, int from, int to) {
+            RenderComparisonPrintout(painter, device, printout, from, to);
+        },
+        [this](QWidget *preview) {
+            const QString path = AskGridFileName(preview, QStringLiteral("Save the Comparison as PDF"),
+                QStringLiteral("scenarios-compared.pdf"), QStringLiteral("PDF files (*.pdf)"), ".pdf");
+            if (!path.isEmpty())
+                SavePdfTo(path);
+        });
 }
 
 } // namespace tw

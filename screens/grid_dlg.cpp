@@ -499,9 +499,17 @@ void CAmortGridDlg::OnPrint()
     if (!CalculateIfTyped())
         return;
     const CGridPrintout printout(model_->Table());
-    OpenGridPrintPreview(this, printer_, ownPrinter_, [&](QPainter &painter, QPrinter &device, int from, int to) {
-        RenderGridPrintout(painter, device, printout, from, to);
-    });
+    OpenGridPrintPreview(
+        this, printer_, ownPrinter_,
+        [&](QPainter &painter, QPrinter &device, int from, int to) {
+            RenderGridPrintout(painter, device, printout, from, to);
+        },
+        [this](QWidget *preview) {
+            const QString path = AskGridFileName(preview, QStringLiteral("Save the Grid as PDF"),
+                QStringLiteral("amortization-grid.pdf"), QStringLiteral("PDF files (*.pdf)"), ".pdf");
+            if (!path.isEmpty())
+                SavePdfTo(path);
+        });
 }
 
 void CAmortGridDlg::accept()

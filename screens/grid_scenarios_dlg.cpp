@@ -34,6 +34,7 @@ CGridScenariosDlg::CGridScenariosDlg(QWidget *parent, CProfileStore *profile, co
     list->setObjectName(QStringLiteral("scenarioList"));
     auto *listLabel = new QLabel(QStringLiteral("&Saved scenarios:"), this);
     listLabel->setBuddy(list);
+    list->setAccessibleName(QStringLiteral("Saved scenarios")); // a list view takes no name from its label
     name = new QLineEdit(this);
     name->setObjectName(QStringLiteral("nameEdit"));
     name->setMaxLength(kMaxScenarioNameLength);

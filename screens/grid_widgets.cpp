@@ -1,5 +1,6 @@
 #include "screens/grid_widgets.h"
 
+#include "print/preview_window.h"
 #include "record/profile_file_system.h"
 #include "record/profile_store.h"
 #include "screens/ui_common.h"
@@ -37,8 +38,8 @@ void CBalanceChartView::paintEvent(QPaintEvent *)
     DrawBalanceChart(p, QRectF(rect().adjusted(m, m, -m, -m)), data_, font());
 }
 
-void OpenGridPrintPreview(
-    QWidget *parent, QPrinter *printer, std::unique_ptr<QPrinter> &own, const PrinterPagesFunction &drawPages)
+void OpenGridPrintPreview(QWidget *parent, QPrinter *printer, std::unique_ptr<QPrinter> &own,
+    const PrinterPagesFunction &drawPages, const std::function<void(QWidget *preview)> &saveAsPdf)
 {
     if (!printer) {
         if (!own) {
@@ -49,11 +50,11 @@ void OpenGridPrintPreview(
     }
     QPrintPreviewDialog preview(printer, parent);
     preview.setObjectName(QStringLiteral("gridPrintPreview"));
-    preview.setWindowTitle(QStringLiteral("Tallowin - Print Preview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *target) {
         if (QString error; !PaintPrinterJob(*target, drawPages, &error))
             ShowMessage(&preview, error);
     });
+    SetUpPreviewWindow(preview, [&] { saveAsPdf(&preview); });
     preview.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,9 +32,11 @@ private:
 };
 
 // Opens the print preview of a printout on `printer`, or on a letter-size printer of
-// its own kept in `own` when there is none; a failed job is said in a message.
-void OpenGridPrintPreview(
-    QWidget *parent, QPrinter *printer, std::unique_ptr<QPrinter> &own, const PrinterPagesFunction &drawPages);
+// its own kept in `own` when there is none; a failed job is said in a message. The
+// preview has every preview's shape; its Save as PDF calls `saveAsPdf` with the preview
+// as the parent of what it asks.
+void OpenGridPrintPreview(QWidget *parent, QPrinter *printer, std::unique_ptr<QPrinter> &own,
+    const PrinterPagesFunction &drawPages, const std::function<void(QWidget *preview)> &saveAsPdf);
 
 // A file name from the save dialog, with `suffix` added when the user typed none; ""
 // when cancelled.

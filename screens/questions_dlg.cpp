@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,6 +89,8 @@ CQuestionsDlg::CQuestionsDlg(QWidget *parent, CClientRecord *record)
         text->setWordWrap(true);
         auto *button = MakeButton(QStringLiteral("Answer"), qPrintable(QStringLiteral("answerButton") + number), this);
         button->setProperty("answerNumber", q.answer);
+        // Nine buttons read "Answer"; a screen reader also tells which question each answers.
+        button->setAccessibleDescription(q.text.simplified());
         // Narrow, so that the questions get the room to break where their blanks say.
         button->setMinimumWidth(0);
         button->setFixedWidth(std::max(
@@ -98,7 +101,12 @@ CQuestionsDlg::CQuestionsDlg(QWidget *parent, CClientRecord *record)
         answerButtons << button;
     }
     const int buttonWidth = answerButtons.front()->maximumWidth();
-    const int available = DialogUnitsToPixels(font(), 397, 0).width() - 2 * margin - gap - buttonWidth;
+    // A screen narrower than the template (a large scale) leaves the questions less room,
+    // beside a vertical scroll bar; they wrap to it.
+    int width = DialogUnitsToPixels(font(), 397, 0).width();
+    if (const int room = ScreenRoom(this).width(); room < width)
+        width = room - style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int available = width - 2 * margin - gap - buttonWidth;
     // The introduction takes the questions' font so that the screen reads as one text.
     const QuestionTextFit fit = FitQuestionTexts(font(), available);
     for (QLabel *text : findChildren<QLabel *>()) {

@@ -27,7 +27,7 @@ inline constexpr double kDefaultPixelsPerPoint = 96.0 / 72.0;
 void FillTextDocument(QTextDocument &target, const StyledDocument &doc, double pixelsPerPoint = kDefaultPixelsPerPoint);
 
 // The read-only document view of the slide, answer and sign-up screens: bordered, a
-// vertical scroll bar that is always there, lines wrapped at the view's width.
+// vertical scroll bar when the text needs one, lines wrapped at the view's width.
 class CRichTextView : public QTextEdit {
     Q_OBJECT
 public:

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace tw {
 
 void SetUpScreen(QDialog *dialog, int widthUnits, int heightUnits)
@@ -36,7 +38,9 @@ QPushButton *MakeButton(const QString &text, const char *objectName, QWidget *pa
     // Enter on a focused button presses that button; elsewhere it presses the
     // screen's default button.
     button->setAutoDefault(true);
-    button->setMinimumWidth(DialogUnitsToPixels(button->font(), 50, 14).width());
+    // The template's width, or the caption's where that is wider: an explicit minimum
+    // would otherwise let a narrow window squeeze the caption.
+    button->setMinimumWidth(std::max(DialogUnitsToPixels(button->font(), 50, 14).width(), button->sizeHint().width()));
     return button;
 }
 

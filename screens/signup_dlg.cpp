@@ -24,6 +24,7 @@ CSignUpDlg::CSignUpDlg(QWidget *parent, CClientRecord *record)
 
     auto *view = new CRichTextView(this);
     view->setObjectName(QStringLiteral("richText"));
+    view->setAccessibleName(QStringLiteral("Sign up"));
 
     auto *backButton = MakeButton(QStringLiteral("<- &Back"), "backButton", this);
     auto *yesButton = MakeButton(QStringLiteral("&YES"), "yesButton", this);

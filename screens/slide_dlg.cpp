@@ -23,6 +23,7 @@ CSlideDlg::CSlideDlg(QWidget *parent, CClientRecord *record, int slideNumber)
 
     view_ = new CRichTextView(this);
     view_->setObjectName(QStringLiteral("richText"));
+    view_->setAccessibleName(QStringLiteral("Slide"));
 
     auto *backButton = MakeButton(QStringLiteral("<- &Back"), "backButton", this);
     continueButton_ = MakeButton(QStringLiteral("&Continue ->"), "continueButton", this);

@@ -1,12 +1,16 @@
 #include "screens/ui_common.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -81,18 +85,22 @@ QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits)
 
 namespace {
 
-// The content's own need: its layout's minimum, and the height its wrapped texts need at
-// the width it gets.
-QSize ContentSize(QWidget *window, QSize minimum)
+// The size the content takes within `room`: the template's size (`minimum`) where the
+// room allows, never less than its layout's minimum, and the height its wrapped texts need
+// at that width. The template's width is a wish a small screen or a large scale may
+// refuse; the controls' own minimum is not, and texts wrap to what is left.
+QSize ContentSize(QWidget *window, QSize minimum, QSize room)
 {
-    QSize wanted = minimum;
-    if (QLayout *layout = window->layout()) {
-        layout->activate();
-        wanted = wanted.expandedTo(layout->totalMinimumSize());
-        if (layout->hasHeightForWidth())
-            wanted.setHeight(std::max(wanted.height(), layout->totalHeightForWidth(wanted.width())));
-    }
-    return wanted;
+    QLayout *layout = window->layout();
+    if (!layout)
+        return minimum;
+    layout->activate();
+    const QSize need = layout->totalMinimumSize();
+    const int width = std::max(need.width(), std::min(minimum.width(), room.width()));
+    int height = std::max(need.height(), std::min(minimum.height(), room.height()));
+    if (layout->hasHeightForWidth())
+        height = std::max(height, layout->totalHeightForWidth(width));
+    return {width, height};
 }
 
 // Moves the window's layout, with its controls, into a scroll area that fills the window.
@@ -138,27 +146,30 @@ protected:
 private:
     void Fit()
     {
-        const QSize wanted = ContentSize(window_, minimum_);
+        // What does not fit the screen scrolls, and only up and down: the content takes at
+        // most the room's width, less a vertical scroll bar when it is taller than the room.
         const QSize room = ScreenRoom(window_);
-        if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        const int bar = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QSize content = ContentSize(window_, minimum_, room);
+        if (content.height() > room.height())
+            content = ContentSize(window_, minimum_, QSize(room.width() - bar, room.height()));
+        if (content.width() <= room.width() && content.height() <= room.height()) {
             if (fixed_) {
-                window_->setFixedSize(wanted);
+                window_->setFixedSize(content);
             } else {
-                window_->setMinimumSize(wanted);
-                window_->resize(wanted.expandedTo(window_->size()).boundedTo(room));
+                window_->setMinimumSize(content);
+                window_->resize(content.expandedTo(window_->size()).boundedTo(room));
             }
             return;
         }
         window_->setMinimumSize(0, 0);
         window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         if (window_->layout())
-            ScrollContent(window_, wanted);
-        // Room for a scroll bar beside or below the content that still fits one way.
-        const int bar = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        QSize size = wanted;
-        if (wanted.height() > room.height())
+            ScrollContent(window_, content);
+        QSize size = content;
+        if (content.height() > room.height())
             size.rwidth() += bar;
-        if (wanted.width() > room.width())
+        if (content.width() > room.width())
             size.rheight() += bar;
         window_->resize(size.boundedTo(room));
         window_->move(window_->screen()->availableGeometry().topLeft());
@@ -169,7 +180,51 @@ private:
     bool fixed_;
 };
 
+void GiveFocusBack(QWidget *under)
+{
+    if (!under->isVisible())
+        return; // closed along with the dialog; its own window gets the focus
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != under)
+        return; // the next dialog is up and has the focus
+    if (const QWidget *focus = QApplication::focusWidget(); focus && focus->window() == under)
+        return;
+    under->activateWindow();
+    if (QWidget *last = under->focusWidget())
+        last->setFocus(Qt::ActiveWindowFocusReason);
+    else
+        under->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+class CFocusReturn : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Hide || !watched->isWidgetType())
+            return false;
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (dialog && dialog->isWindow() && dialog->parentWidget()) {
+            // Once the dialog's own close has run its course: a dialog that closes as it
+            // ends another (an answer closing with its comparison) hides before its opener.
+            QWidget *under = dialog->parentWidget()->window();
+            QTimer::singleShot(0, under, [under] { GiveFocusBack(under); });
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+void GiveFocusBackAfterDialogs()
+{
+    static QPointer<CFocusReturn> installed;
+    if (!qApp || installed)
+        return;
+    installed = new CFocusReturn(qApp);
+    qApp->installEventFilter(installed);
+}
 
 QSize ScreenRoom(const QWidget *window)
 {

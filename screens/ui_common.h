@@ -28,13 +28,22 @@ void SetQuestionSink(QuestionSink sink); // an empty sink brings the box back
 QSize DialogUnitsToPixels(const QFont &font, int widthUnits, int heightUnits);
 
 // Sizes a window when it is first shown: the size its content needs, never less than
-// `minimum` (its size in dialog units), and never more than the screen it opens on. On a
-// small screen or at a large scale the content scrolls instead of running off the screen.
-// A `fixed` window keeps the size it gets, unless it had to shrink to the screen.
+// `minimum` (its size in dialog units) where the screen it opens on has the room, and never
+// more than that screen. On a small screen or at a large scale texts wrap to the screen's
+// width and what is still too tall scrolls up and down, never sideways (unless the
+// controls of one line need more than the screen's width). A `fixed` window keeps the size
+// it gets, unless it had to shrink to the screen.
 void FitWindowToScreen(QWidget *window, QSize minimum, bool fixed = false);
 
 // The room a window's client area has on the screen it opens on, less its title bar.
 QSize ScreenRoom(const QWidget *window);
+
+// From now on, whenever a dialog closes and no other dialog takes its place, the window
+// under it becomes active again with the keyboard focus on its last focused control (or
+// its first). Window managers do not always do it, above all when a dialog and the one
+// that opened it close together, and keys would then go nowhere. Installing it twice
+// changes nothing.
+void GiveFocusBackAfterDialogs();
 
 // The program's pictures: the 48 x 48 logo and the 295 x 180 introduction picture.
 QPixmap LogoPixmap();

@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace tw {
 
@@ -41,7 +45,7 @@ QWidget *Frame(QWidget *w, QWidget *window)
 }
 
 // A control's own text, when it has one that must be read whole.
-QString ControlFault(const QWidget *w)
+QString ControlFault(const QWidget *w, bool sideways)
 {
     if (auto *label = qobject_cast<const QLabel *>(w)) {
         if (label->wordWrap() && !label->text().isEmpty()) {
@@ -62,6 +66,20 @@ QString ControlFault(const QWidget *w)
         const int text = fm.horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
         if (button->width() < text + 4 || button->height() < fm.height())
             return QStringLiteral("text needs %1x%2, has %3").arg(text + 4).arg(fm.height()).arg(Size(button->size()));
+        // What a scrolled window's edge leaves of it: scrolling down may bring a button into
+        // view, but a caption cut at the side stays cut.
+        int left = 0, right = button->width();
+        for (const QWidget *p = button->parentWidget(); p; p = p->parentWidget()) {
+            const int x = button->mapTo(p, QPoint(0, 0)).x();
+            left = std::max(left, -x);
+            right = std::min(right, p->width() - x);
+            if (p->isWindow())
+                break;
+        }
+        if (!sideways && right - left < text + 4)
+            return QStringLiteral("caption needs %1 px, %2 px of it are in view")
+                .arg(text + 4)
+                .arg(std::max(right - left, 0));
         return {};
     }
     if (auto *edit = qobject_cast<const QLineEdit *>(w)) {
@@ -88,7 +106,7 @@ QString ControlFault(const QWidget *w)
 
 } // namespace
 
-QStringList LayoutFaults(QWidget *window)
+QStringList LayoutFaults(QWidget *window, bool sideways)
 {
     QStringList faults;
     for (QWidget *w : window->findChildren<QWidget *>()) {
@@ -102,8 +120,15 @@ QStringList LayoutFaults(QWidget *window)
                           .arg(r.x())
                           .arg(r.y())
                           .arg(Size(r.size()), Size(frame->size()));
-        if (const QString fault = ControlFault(w); !fault.isEmpty())
+        if (const QString fault = ControlFault(w, sideways); !fault.isEmpty())
             faults << QStringLiteral("%1 is clipped: %2").arg(Name(w), fault);
+        // Forms and texts wrap to the window; only tables and page views scroll sideways.
+        auto *area = qobject_cast<QAbstractScrollArea *>(w);
+        if (!sideways && area && (qobject_cast<QScrollArea *>(w) || qobject_cast<QTextEdit *>(w))
+            && area->horizontalScrollBar()->maximum() > 0)
+            faults << QStringLiteral("%1 needs a horizontal scroll bar (%2 px wider than its view)")
+                          .arg(Name(w))
+                          .arg(area->horizontalScrollBar()->maximum());
     }
     if (const QScreen *screen = window->screen()) {
         const QRect available = screen->availableGeometry();

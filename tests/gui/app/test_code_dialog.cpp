@@ -244,6 +244,14 @@ void CodeDialogTest::aboutBox()
     const CompanyIdentity &c = Company();
     QCOMPARE(dlg.findChild<QLabel *>("makerLabel")->text().toStdString(),
         c.LegalName + "\n" + c.Street + "\n" + c.City + "\nPhone " + c.Phone + "\nFax " + c.Fax);
+    dlg.show();
+    // Sized to its texts: no blank gap of a line or more between the address and the
+    // copyright, none below the copyright.
+    QCoreApplication::processEvents();
+    const QRect copyright = dlg.findChild<QLabel *>("copyrightLabel")->geometry();
+    const int line = dlg.fontMetrics().height();
+    QVERIFY(copyright.top() - dlg.findChild<QLabel *>("makerLabel")->geometry().bottom() < line);
+    QVERIFY(dlg.height() - copyright.bottom() < line);
     QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
     dlg.exec(); // Escape closes it too
     QVERIFY(!dlg.isVisible());
