@@ -4,10 +4,10 @@
 
 namespace tw {
 
-std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a)
+std::optional<DebitRange> FindDebitRange(const LoanAnalysis &a)
 {
     if (a.DebitCalendar[0] <= 0 || !IsDateText(a.FirstDebitDate) || !IsDateText(a.PayoffDate))
-        return std::string(kNoDemoForScheduleMessage);
+        return std::nullopt;
 
     const int start = DayNumberOfDateText(a.FirstDebitDate);
     const int end = DayNumberOfDateText(a.PayoffDate);
@@ -22,9 +22,17 @@ std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a)
         ++payoff;
         ++count;
     }
-    a.FirstDebitIndex = first;
-    a.PayoffDebitIndex = payoff;
-    a.DebitCount = count;
+    return DebitRange {first, payoff, count};
+}
+
+std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a)
+{
+    const auto range = FindDebitRange(a);
+    if (!range)
+        return std::string(kNoDemoForScheduleMessage);
+    a.FirstDebitIndex = range->first;
+    a.PayoffDebitIndex = range->payoff;
+    a.DebitCount = range->count;
     return std::nullopt;
 }
 

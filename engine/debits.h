@@ -23,4 +23,12 @@ inline constexpr const char *kNoDemoForScheduleMessage
 // either date is not a date text. A date past the calendar's end stops at its last entry.
 std::optional<std::string> PrepareDebitSchedule(LoanAnalysis &a);
 
+// The same range without storing it, for figures that count the plan's debits.
+struct DebitRange {
+    int first = 0; // calendar index of the first debit
+    int payoff = 0; // calendar index of the debit that pays the loan off
+    int count = 0; // debits from the one to the other, both counted
+};
+std::optional<DebitRange> FindDebitRange(const LoanAnalysis &a);
+
 } // namespace tw
