@@ -407,31 +407,9 @@ void DrawConclusion(PrintSurface &s, const CClientRecord &r)
 
 // ---- Page 7: what the plan costs, and the alternative ----
 
-// A paragraph from `y` down, broken between words to the width between the margins;
-// returns the y of the line after it.
-int Paragraph(PrintSurface &s, int y, std::string_view text, int step = 230)
+int Paragraph(PrintSurface &s, int y, std::string_view text)
 {
-    const int width = kRightMargin - kLeftMargin;
-    std::string line;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t space = text.find(' ', at);
-        const std::string_view word = text.substr(at, space == std::string_view::npos ? text.npos : space - at);
-        at = space == std::string_view::npos ? text.size() : space + 1;
-        const std::string wider = line.empty() ? std::string(word) : line + ' ' + std::string(word);
-        if (!line.empty() && s.TextWidth(wider) > width) {
-            Say(s, y, line);
-            y -= step;
-            line = std::string(word);
-        } else {
-            line = wider;
-        }
-    }
-    if (!line.empty()) {
-        Say(s, y, line);
-        y -= step;
-    }
-    return y;
+    return DrawParagraph(s, y, text, 230);
 }
 
 int Heading(PrintSurface &s, int y, std::string_view text)

@@ -207,6 +207,17 @@ TEST(AnalysisLetter, LastPageSaysWhatThePlanCostsWithinTheMargins)
         {"What the plan costs, and your alternative", "475 debits", "$1,638.75 in all", "$26,987.28: that is",
             "on 01/15/2029.", "add $117.73 to principal", "paid off by 05/15/2045", "saving $27,533.68 in"})
         EXPECT_NE(page.find(said), std::string::npos) << said << "\n" << page;
+
+    // The enrollment package's instruction sheet says the same in one sentence.
+    RecordingSurface sheet;
+    DrawPrintPage(sheet, kPrintEnrollment, 1, *r);
+    std::string text;
+    for (const PrintCall &t : sheet.Texts())
+        text += t.text + " ";
+    EXPECT_NE(text.find("475 debits comes to $1,638.75 over the plan; the interest it saves has paid for the charges "
+                        "by 01/15/2029, so selling or refinancing before then means the plan cost more than it saved."),
+        std::string::npos)
+        << text;
 }
 
 TEST(AnalysisLetter, ComparisonTable)
