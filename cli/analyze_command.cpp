@@ -112,7 +112,7 @@ std::string Json(const LoanAnalysis &a, bool schedules, const AdditionalComparis
     json.Money("NetSavings", costs.NetSavings);
     json.String("BreakEvenDate", costs.BreakEvenDate);
     json.EndObject();
-    const DoItYourself diy = ComputeDoItYourself(a);
+    const DoItYourself &diy = a.Diy;
     json.BeginObject("doItYourself");
     json.Money("ExtraPerMonth", diy.ExtraPerMonth);
     json.String("PayoffDate", diy.DiyPayoffDate);
@@ -148,7 +148,7 @@ std::string Row(const std::string &label, const std::string &without, const std:
 std::string CostsBlock(const LoanAnalysis &a)
 {
     const PlanCosts costs = ComputePlanCosts(a);
-    const DoItYourself diy = ComputeDoItYourself(a);
+    const DoItYourself &diy = a.Diy;
     std::string out = "\nWhat the plan costs\n";
     out += Row("Fees over the plan", std::to_string(costs.PlanDebits) + " x " + FormatMoney(FeePerDebit),
         FormatMoney(costs.TotalFees));

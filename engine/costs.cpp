@@ -6,24 +6,56 @@
 #include "format/dates.h"
 #include "format/number_text.h"
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 
 namespace tw {
 
 namespace {
 
-// Every amount of a schedule is whole cents: the running sums of the costs are kept as
-// whole numbers, so "saved at least the fees" is decided on exact amounts.
+// Every amount of a schedule is whole cents (and never negative): the running sums of
+// the costs are kept as whole numbers, so "saved at least the fees" is decided on exact
+// amounts.
 long long CentsOfWhole(double v)
 {
-    return std::llround(v * 100);
+    return static_cast<long long>(v * 100 + 0.5);
 }
 
 bool HasSchedules(const LoanAnalysis &a)
 {
     return a.TermMonths > 0 && a.TermMonths < kScheduleRows;
 }
+
+// The day numbers of the loan's payment dates as PayoffDate names them (the first
+// payment's day kept in every month, a day past the month's end carried into the next).
+class PaymentDays {
+public:
+    // From payment `payment` on.
+    PaymentDays(const std::string &firstPayment, int payment)
+    {
+        const int monthIndex = TextToInt(firstPayment.substr(0, 2)) - 1 + payment - 1;
+        month_ = monthIndex % 12 + 1;
+        year_ = TextToInt(firstPayment.substr(6, 4)) + monthIndex / 12;
+        day_ = TextToInt(firstPayment.substr(3, 2));
+        monthStart_ = DayNumber(year_, month_, 1);
+    }
+    int Current() const { return monthStart_ + day_ - 1; }
+    // On to the next month's payment.
+    void Next()
+    {
+        monthStart_ += MonthLength(month_, year_);
+        if (++month_ > 12) {
+            month_ = 1;
+            ++year_;
+        }
+    }
+
+private:
+    int month_ = 1;
+    int year_ = 0;
+    int day_ = 1;
+    int monthStart_ = 0;
+};
 
 } // namespace
 
@@ -40,46 +72,37 @@ PlanCosts ComputePlanCosts(const LoanAnalysis &a)
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
     const int months = a.TermMonths;
-
-    // The interest of each loan up to its first month without any, and the plan's extra
-    // half payments over the months it runs.
-    long long monthlyInterest = 0;
-    long long planInterest = 0;
-    for (int i = 0; i <= months && monthly[i].Interest > 0; ++i)
-        monthlyInterest += CentsOfWhole(monthly[i].Interest);
-    for (int i = 0; i <= months && plan[i].Interest > 0; ++i) {
-        planInterest += CentsOfWhole(plan[i].Interest);
-        costs.ExtraPaid += plan[i].Extra;
-    }
-
     const auto range = FindDebitRange(a);
     costs.PlanDebits = range ? range->count : 0;
     costs.TotalFees = ToCents(FeePerDebit * costs.PlanDebits);
     const long long feeCents = CentsOfWhole(FeePerDebit);
-    costs.NetSavings = static_cast<double>(monthlyInterest - planInterest - CentsOfWhole(costs.TotalFees)) / 100;
 
-    if (!range || !IsDateText(a.FirstPaymentDate))
-        return costs;
-    // Month k's payment date carries a day past the month's end into the next month, as
-    // the debit schedule reads PayoffDate.
-    const int firstMonth = TextToInt(a.FirstPaymentDate.substr(0, 2));
-    const int day = TextToInt(a.FirstPaymentDate.substr(3, 2));
-    const int firstYear = TextToInt(a.FirstPaymentDate.substr(6, 4));
-    long long saved = 0;
-    int debited = 0; // the plan's debits on or before month k's payment date
-    for (int k = 1; k <= months; ++k) {
-        saved += CentsOfWhole(monthly[k - 1].Interest) - CentsOfWhole(plan[k - 1].Interest);
-        if (k < a.PlanStartPayment)
-            continue;
-        const int monthIndex = firstMonth - 1 + k - 1;
-        const int paymentDay = DayNumber(firstYear + monthIndex / 12, monthIndex % 12 + 1, day);
-        while (debited < range->count && a.DebitCalendar[range->first + debited] <= paymentDay)
-            ++debited;
-        if (saved >= feeCents * debited) {
-            costs.BreakEvenDate = PaymentDateText(a, k);
-            break;
+    // The plan's extra half payments over the months it runs (the months with interest).
+    const int planMonths = std::clamp(months - a.PaymentsEliminated, 0, months);
+    for (int i = 0; i < planMonths; ++i)
+        if (plan[i].Extra != 0) // adding the months without one would change no sum
+            costs.ExtraPaid += plan[i].Extra;
+
+    // From the plan's first payment on, the interest saved so far against the fees
+    // debited by each payment date.
+    if (range && IsDateText(a.FirstPaymentDate)) {
+        const int start = std::max(a.PlanStartPayment, 1);
+        long long saved = 0;
+        for (int i = 0; i < start - 1 && i < months; ++i)
+            saved += CentsOfWhole(monthly[i].Interest) - CentsOfWhole(plan[i].Interest);
+        PaymentDays days(a.FirstPaymentDate, start);
+        int debited = 0; // the plan's debits on or before the current payment date
+        for (int k = start; k <= months; ++k, days.Next()) {
+            saved += CentsOfWhole(monthly[k - 1].Interest) - CentsOfWhole(plan[k - 1].Interest);
+            while (debited < range->count && a.DebitCalendar[range->first + debited] <= days.Current())
+                ++debited;
+            if (saved >= feeCents * debited) {
+                costs.BreakEvenDate = PaymentDateText(a, k);
+                break;
+            }
         }
     }
+    costs.NetSavings = a.InterestSavings - costs.TotalFees;
     return costs;
 }
 

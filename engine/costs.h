@@ -7,8 +7,9 @@
 namespace tw {
 
 // What the plan costs the client, and what is left of the savings once its charges are
-// paid. Every figure reads the schedules and plan dates of the last computation, so it
-// is right after SetUpDebitDates and ComputeSchedules whatever screen asks for it.
+// paid: from the plan dates, the schedules and the summary figures of the last
+// computation (after ComputeSummaryScreenFigures or ComputeSummaryFigures), whatever
+// screen asks for it.
 struct PlanCosts {
     int PlanDebits = 0; // the debit schedule's debits, the first to the one on or after PayoffDate
     double TotalFees = 0; // FeePerDebit on each of them, to the cent
@@ -20,16 +21,8 @@ struct PlanCosts {
 };
 PlanCosts ComputePlanCosts(const LoanAnalysis &a);
 
-// The same loan paid monthly with a twelfth of the current payment added to principal
-// every month from the plan's first payment on: the money the plan's two extra half
-// payments put in each year, without any charge.
-struct DoItYourself {
-    double ExtraPerMonth = 0; // to the cent
-    std::string DiyPayoffDate;
-    int DiyPaymentsEliminated = 0;
-    double DiyInterestSavings = 0;
-    double DiyTotalPaymentSavings = 0;
-};
+// The do-it-yourself figures by the rules, from the schedules as they stand. ComputeSchedules
+// leaves the same figures in LoanAnalysis::Diy.
 DoItYourself ComputeDoItYourself(const LoanAnalysis &a);
 
 // The twelfth of the current payment that the do-it-yourself loan adds each month.

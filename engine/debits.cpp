@@ -2,6 +2,8 @@
 
 #include "format/dates.h"
 
+#include <algorithm>
+
 namespace tw {
 
 std::optional<DebitRange> FindDebitRange(const LoanAnalysis &a)
@@ -13,15 +15,11 @@ std::optional<DebitRange> FindDebitRange(const LoanAnalysis &a)
     const int end = DayNumberOfDateText(a.PayoffDate);
     const int last = kCalendarEntries - 1;
 
-    int first = 0;
-    while (first < last && a.DebitCalendar[first] < start)
-        ++first;
-    int payoff = first;
-    int count = 1;
-    while (payoff < last && a.DebitCalendar[payoff] < end) {
-        ++payoff;
-        ++count;
-    }
+    // The calendar ascends 14 days a step: the first entry on or after each date.
+    const int *calendar = a.DebitCalendar.data();
+    const int first = static_cast<int>(std::lower_bound(calendar, calendar + last, start) - calendar);
+    const int payoff = std::max(first, static_cast<int>(std::lower_bound(calendar, calendar + last, end) - calendar));
+    const int count = payoff - first + 1;
     return DebitRange {first, payoff, count};
 }
 

@@ -46,11 +46,23 @@ double InvestmentValueOf(double totalPaymentSavings, int paymentsEliminated)
 
 namespace {
 
+// The schedules' amounts are whole cents: their sums are kept in whole cents, exact
+// whatever the number of months, and turned into dollars once.
+long long CentsOfRow(double amount)
+{
+    return static_cast<long long>(amount * 100 + 0.5);
+}
+
+double DollarsOf(long long cents)
+{
+    return static_cast<double>(cents) / 100;
+}
+
 // The screen's figures; `monthlyInterest` is the monthly schedule's interest summed up
 // to its first row without interest.
 struct PlanInterest {
     int months = 0; // rows from row 0 with interest
-    double interest = 0; // their interest, in row order
+    long long interest = 0; // their interest in cents
 };
 
 PlanInterest PlanInterestOf(const LoanAnalysis &a)
@@ -59,11 +71,20 @@ PlanInterest PlanInterestOf(const LoanAnalysis &a)
     const auto &plan = a.BiWeeklySchedule;
     for (const int end = std::min(ComputedRows(a), kScheduleRows); p.months < end && plan[p.months].Interest > 0;
          ++p.months)
-        p.interest += plan[p.months].Interest;
+        p.interest += CentsOfRow(plan[p.months].Interest);
     return p;
 }
 
-void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned)
+long long MonthlyInterestCents(const LoanAnalysis &a)
+{
+    long long sum = 0;
+    const auto &monthly = a.MonthlySchedule;
+    for (int i = 0, end = std::min(ComputedRows(a), kScheduleRows); i < end && monthly[i].Interest > 0; ++i)
+        sum += CentsOfRow(monthly[i].Interest);
+    return sum;
+}
+
+void ScreenFigures(LoanAnalysis &a, long long monthlyInterest, PlanInterest planned)
 {
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
@@ -71,9 +92,8 @@ void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned
     const double loan = plan[0].Balance;
 
     const int c = planned.months;
-    const double planInterest = planned.interest;
     a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
-    a.InterestSavings = monthlyInterest - planInterest;
+    a.InterestSavings = DollarsOf(monthlyInterest - planned.interest);
     a.YearsToPayoff = c * kOneTwelfth;
     a.PlanYears = (c - L) * kOneTwelfth;
     a.PaymentsEliminated = a.TermMonths - c;
@@ -92,7 +112,7 @@ void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned
 
 void ComputeSummaryScreenFigures(LoanAnalysis &a)
 {
-    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)), PlanInterestOf(a));
+    ScreenFigures(a, MonthlyInterestCents(a), PlanInterestOf(a));
 }
 
 void ComputeSummaryFigures(LoanAnalysis &a)
@@ -104,7 +124,7 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     // The five-year, ten-year and whole sums of one schedule in one pass; each sum adds
     // its rows in order and stops at the first row without that value, as a sum of its
     // own would.
-    double principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
+    long long principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
     bool principalDone = false, interestDone = false, planDone = false;
     // The plan's interest too: independent sums run side by side.
     const auto &plan = a.BiWeeklySchedule;
@@ -112,7 +132,7 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     for (int q = 0; q < rows && !(principalDone && interestDone && planDone); ++q) {
         if (!planDone) {
             if (plan[q].Interest > 0) {
-                planned.interest += plan[q].Interest;
+                planned.interest += CentsOfRow(plan[q].Interest);
                 ++planned.months;
             } else {
                 planDone = true;
@@ -121,10 +141,11 @@ void ComputeSummaryFigures(LoanAnalysis &a)
         const ScheduleRow &row = monthly[q];
         if (!principalDone) {
             if (row.Principal > 0) {
+                const long long cents = CentsOfRow(row.Principal);
                 if (q < 60)
-                    principal5 += row.Principal;
+                    principal5 += cents;
                 if (q < 120)
-                    principal10 += row.Principal;
+                    principal10 += cents;
                 else
                     principalDone = true; // no later principal is summed
             } else {
@@ -133,11 +154,12 @@ void ComputeSummaryFigures(LoanAnalysis &a)
         }
         if (!interestDone) {
             if (row.Interest > 0) {
+                const long long cents = CentsOfRow(row.Interest);
                 if (q < 60)
-                    interest5 += row.Interest;
+                    interest5 += cents;
                 if (q < 120)
-                    interest10 += row.Interest;
-                interest += row.Interest;
+                    interest10 += cents;
+                interest += cents;
             } else {
                 interestDone = true;
             }
@@ -145,17 +167,17 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     }
 
     a.FiveYearPayments = payment * 60;
-    a.FiveYearPrincipal = principal5;
-    a.FiveYearInterest = interest5;
+    a.FiveYearPrincipal = DollarsOf(principal5);
+    a.FiveYearInterest = DollarsOf(interest5);
     a.FiveYearBalance = BalanceOrZero(monthly, 59);
     a.TenYearPayments = payment * 120;
-    a.TenYearPrincipal = principal10;
-    a.TenYearInterest = interest10;
+    a.TenYearPrincipal = DollarsOf(principal10);
+    a.TenYearInterest = DollarsOf(interest10);
     a.TenYearBalance = BalanceOrZero(monthly, 119);
     const int half = MonthsToPayHalf(a);
     a.YearsToPayHalf = half * kOneTwelfth;
     a.PaymentsToPayHalf = half * payment;
-    a.TotalInterest = interest;
+    a.TotalInterest = DollarsOf(interest);
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
     ScreenFigures(a, interest, planned);
 }

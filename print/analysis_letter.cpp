@@ -424,7 +424,7 @@ void DrawCosts(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
     const PlanCosts costs = ComputePlanCosts(a);
-    const DoItYourself diy = ComputeDoItYourself(a);
+    const DoItYourself &diy = a.Diy;
     const double interestSaved = a.InterestSavings;
 
     s.SelectPrintFont(kTitle);

@@ -40,7 +40,7 @@ QString BalanceDueLabel(const QString &years)
 CostTexts BuildCostTexts(const LoanAnalysis &a)
 {
     const PlanCosts costs = ComputePlanCosts(a);
-    const DoItYourself diy = ComputeDoItYourself(a);
+    const DoItYourself &diy = a.Diy;
     CostTexts t;
     t.title = QStringLiteral("What the plan costs");
     t.labels = {QStringLiteral("Fees over the plan (%1 debits of $%2)")

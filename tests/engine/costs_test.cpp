@@ -62,7 +62,7 @@ TEST(PlanCosts, AgreeWithTheFiguresWorkedOutByHand)
         EXPECT_EQ(Cents(costs.ExtraPaid), c.extraPaid);
         EXPECT_EQ(Cents(costs.NetSavings), c.netSavings);
         EXPECT_EQ(costs.BreakEvenDate, c.breakEven);
-        const DoItYourself diy = ComputeDoItYourself(*a);
+        const DoItYourself &diy = a->Diy;
         EXPECT_EQ(Cents(diy.ExtraPerMonth), c.extraPerMonth);
         EXPECT_EQ(diy.DiyPayoffDate, c.diyPayoff);
         EXPECT_EQ(diy.DiyPaymentsEliminated, c.diyEliminated);

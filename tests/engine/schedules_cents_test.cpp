@@ -1,5 +1,6 @@
 // The schedules are computed in whole cents for speed; they must be the very doubles the
 // row rules give, month by month, for any loan.
+#include "engine/costs.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 
@@ -36,7 +37,7 @@ TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
     for (int i = 0; i < 400; ++i) {
         auto a = std::make_unique<LoanAnalysis>();
         a->CurrentDate = "12/07/2026";
-        std::snprintf(text, sizeof text, "%02d/%02d/20%02d", int(1 + rng() % 12), int(1 + rng() % 31), int(rng() % 26));
+        std::snprintf(text, sizeof text, "%02d/%02d/20%02d", int(1 + rng() % 12), int(1 + rng() % 31), int(rng() % 30));
         a->FirstPaymentDate = text;
         a->TermText = std::to_string(2 + rng() % 39);
         // Amounts with a fraction of a cent too, which the computation rounds first.
@@ -56,6 +57,12 @@ TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
             << a->AmountText << " " << a->LowestRateText << " " << a->TermText;
         ASSERT_EQ(std::memcmp(a->BiWeeklySchedule.data(), rules->BiWeeklySchedule.data(), bytes), 0)
             << a->AmountText << " " << a->LowestRateText << " " << a->TermText << " " << a->CurrentPaymentText;
+        // The do-it-yourself loan, run beside them, against its own schedule by the rules.
+        const DoItYourself diy = ComputeDoItYourself(*rules);
+        EXPECT_EQ(a->Diy.DiyPayoffDate, diy.DiyPayoffDate);
+        EXPECT_EQ(a->Diy.DiyPaymentsEliminated, diy.DiyPaymentsEliminated);
+        EXPECT_NEAR(a->Diy.DiyInterestSavings, diy.DiyInterestSavings, 1e-6) << a->FirstPaymentDate;
+        EXPECT_EQ(a->Diy.DiyTotalPaymentSavings, diy.DiyTotalPaymentSavings);
     }
     EXPECT_GT(computed, 300);
 }
