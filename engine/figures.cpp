@@ -16,16 +16,18 @@ double SumPrincipalOfFirstRows(const LoanAnalysis &a, int rows)
     return sum;
 }
 
-// The first row from row 1 on whose monthly balance is below half the loan.
+// The first row from row 1 on whose monthly balance is below half the loan. The balance
+// never grows from one month to the next, so the rows above half come first.
 int MonthsToPayHalf(const LoanAnalysis &a)
 {
     const auto &s = a.MonthlySchedule;
     const double half = s[0].Balance / 2;
     const int end = std::min(ComputedRows(a), kScheduleRows);
-    for (int q = 1; q < end; ++q)
-        if (s[q].Balance < half)
-            return q;
-    return 0;
+    if (end <= 1)
+        return 0;
+    const auto first = std::partition_point(
+        s.begin() + 1, s.begin() + end, [half](const ScheduleRow &row) { return !(row.Balance < half); });
+    return first == s.begin() + end ? 0 : static_cast<int>(first - s.begin());
 }
 
 } // namespace
@@ -121,50 +123,26 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     const int rows = std::min(ComputedRows(a), kScheduleRows);
     const double payment = monthly[0].Payment;
 
-    // The five-year, ten-year and whole sums of one schedule in one pass; each sum adds
-    // its rows in order and stops at the first row without that value, as a sum of its
-    // own would.
-    long long principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
-    bool principalDone = false, interestDone = false, planDone = false;
-    // The plan's interest too: independent sums run side by side.
-    const auto &plan = a.BiWeeklySchedule;
-    PlanInterest planned;
-    for (int q = 0; q < rows && !(principalDone && interestDone && planDone); ++q) {
-        if (!planDone) {
-            if (plan[q].Interest > 0) {
-                planned.interest += CentsOfRow(plan[q].Interest);
-                ++planned.months;
-            } else {
-                planDone = true;
-            }
-        }
-        const ScheduleRow &row = monthly[q];
-        if (!principalDone) {
-            if (row.Principal > 0) {
-                const long long cents = CentsOfRow(row.Principal);
-                if (q < 60)
-                    principal5 += cents;
-                if (q < 120)
-                    principal10 += cents;
-                else
-                    principalDone = true; // no later principal is summed
-            } else {
-                principalDone = true;
-            }
-        }
-        if (!interestDone) {
-            if (row.Interest > 0) {
-                const long long cents = CentsOfRow(row.Interest);
-                if (q < 60)
-                    interest5 += cents;
-                if (q < 120)
-                    interest10 += cents;
-                interest += cents;
-            } else {
-                interestDone = true;
-            }
-        }
+    // The monthly loan's principal over its first 60 and 120 months, and its interest
+    // over the first 60, 120 and all of them; each sum stops at the first month without
+    // its amount, and so do the later ones (which start where it stopped).
+    long long principal5 = 0, principal10 = 0;
+    for (int q = 0; q < std::min(rows, 120) && monthly[q].Principal > 0; ++q) {
+        const long long cents = CentsOfRow(monthly[q].Principal);
+        principal10 += cents;
+        if (q < 60)
+            principal5 += cents;
     }
+    long long interest = 0;
+    int q = 0;
+    for (; q < std::min(rows, 60) && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
+    const long long interest5 = interest;
+    for (; q < std::min(rows, 120) && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
+    const long long interest10 = interest;
+    for (; q < rows && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
 
     a.FiveYearPayments = payment * 60;
     a.FiveYearPrincipal = DollarsOf(principal5);
@@ -179,7 +157,7 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     a.PaymentsToPayHalf = half * payment;
     a.TotalInterest = DollarsOf(interest);
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
-    ScreenFigures(a, interest, planned);
+    ScreenFigures(a, interest, PlanInterestOf(a));
 }
 
 SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)

@@ -115,6 +115,16 @@ TEST(AnalyzeCommand, JsonHoldsTheReferenceFigures)
         << r.out;
 }
 
+TEST(AnalyzeCommand, APlanThatNeverPaysForItselfShowsALossAndNoDate)
+{
+    const Result r = RunCli({"analyze", "--today", "06/22/2029", "--first-payment", "10/25/1999", "--term", "30",
+        "--amount", "22794.27", "--payment", "269.25", "--rate", "12.369", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"TotalFees\":17.25,\"ExtraPaid\":134.63,\"NetSavings\":-14.46,\"BreakEvenDate\":\"\"}"),
+        std::string::npos)
+        << r.out;
+}
+
 TEST(AnalyzeCommand, SchedulesAndAdditionalColumn)
 {
     const Result r = RunCli(With(kReferenceLoan, {"--json", "--schedules", "--additional", "100"}));
