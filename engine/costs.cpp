@@ -77,11 +77,20 @@ PlanCosts ComputePlanCosts(const LoanAnalysis &a)
     costs.TotalFees = ToCents(FeePerDebit * costs.PlanDebits);
     const long long feeCents = CentsOfWhole(FeePerDebit);
 
-    // The plan's extra half payments over the months it runs (the months with interest).
+    // The plan's extra half payments over the months it runs (the months with interest),
+    // in row order: only the listed third-debit months can carry one, and adding the
+    // others (which carry 0) would change no sum.
     const int planMonths = std::clamp(months - a.PaymentsEliminated, 0, months);
-    for (int i = 0; i < planMonths; ++i)
-        if (plan[i].Extra != 0) // adding the months without one would change no sum
-            costs.ExtraPaid += plan[i].Extra;
+    int previous = 0;
+    for (const int k : a.ExtraDebitPayments) {
+        if (k <= previous && previous > 0)
+            break; // the list's unused end
+        previous = k;
+        if (k > planMonths)
+            break;
+        if (k >= 1)
+            costs.ExtraPaid += plan[k - 1].Extra;
+    }
 
     // From the plan's first payment on, the interest saved so far against the fees
     // debited by each payment date.
