@@ -134,6 +134,7 @@ bool RunSchedulesInCents(LoanAnalysis &a, double payment, ExtraDebitCursor &thir
     const int months = a.TermMonths;
     const double r = a.MonthlyRate;
     const long long half = WholeCents(a.HalfPayment);
+    const double extraOf[2] = {0.0, a.HalfPayment}; // a plan month's Extra, without a branch
     const long long diyExtra = CentsOf(a.Diy.ExtraPerMonth);
     const int diyStart = a.PlanStartPayment;
 
@@ -212,7 +213,10 @@ bool RunSchedulesInCents(LoanAnalysis &a, double payment, ExtraDebitCursor &thir
             continue;
         }
         const bool third = thirdDebits.TakeThirdDebit(k, pRow.Balance, pRow.Payment);
-        if (!third && !final && pBalance == mBalanceBefore && pPayment == mPaymentBefore) {
+        // (The conditions are in the order that keeps the branches predictable: the plan
+        // leaves the monthly loan once and for all, while third-debit months come
+        // irregularly.)
+        if (pBalance == mBalanceBefore && pPayment == mPaymentBefore && !final && !third) {
             // Until its first extra the plan is the monthly loan, row for row.
             pRow.Interest = mRow.Interest;
             pRow.Principal = mRow.Principal;
@@ -225,7 +229,7 @@ bool RunSchedulesInCents(LoanAnalysis &a, double payment, ExtraDebitCursor &thir
             final = !(mPaymentBefore <= m.nextBalance);
             continue;
         }
-        if (third && half < 0) {
+        if (half < 0 && third) {
             final = PlanRowStep(pRow, pNext, r, a.HalfPayment, final);
             pBalance = CentsOf(pNext.Balance);
             pPayment = CentsOf(pNext.Payment);
@@ -234,7 +238,7 @@ bool RunSchedulesInCents(LoanAnalysis &a, double payment, ExtraDebitCursor &thir
         const CentsMonth p = StepInCents(rate, pBalance, pPayment, third ? half : 0, final, true);
         pRow.Interest = DollarsOfCents(p.interest);
         pRow.Principal = DollarsOfCents(p.principal);
-        pRow.Extra = third ? a.HalfPayment : 0.0;
+        pRow.Extra = extraOf[third ? 1 : 0];
         pRow.Reserved = 0;
         pNext.Balance = DollarsOfCents(p.nextBalance);
         pNext.Payment = p.nextPayment == pPayment ? pRow.Payment : DollarsOfCents(p.nextPayment);
