@@ -2,6 +2,8 @@
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "engine/additional.h"
+#include "engine/costs.h"
+#include "engine/debits.h"
 #include "format/number_text.h"
 
 #include <cstdio>
@@ -101,6 +103,24 @@ std::string Json(const LoanAnalysis &a, bool schedules, const AdditionalComparis
         json.Number(name, value);
     json.EndObject();
 
+    const PlanCosts costs = ComputePlanCosts(a);
+    json.BeginObject("costs");
+    json.Money("FeePerDebit", FeePerDebit);
+    json.Integer("PlanDebits", costs.PlanDebits);
+    json.Money("TotalFees", costs.TotalFees);
+    json.Money("ExtraPaid", costs.ExtraPaid);
+    json.Money("NetSavings", costs.NetSavings);
+    json.String("BreakEvenDate", costs.BreakEvenDate);
+    json.EndObject();
+    const DoItYourself &diy = a.Diy;
+    json.BeginObject("doItYourself");
+    json.Money("ExtraPerMonth", diy.ExtraPerMonth);
+    json.String("PayoffDate", diy.DiyPayoffDate);
+    json.Integer("PaymentsEliminated", diy.DiyPaymentsEliminated);
+    json.Money("InterestSavings", diy.DiyInterestSavings);
+    json.Money("TotalPaymentSavings", diy.DiyTotalPaymentSavings);
+    json.EndObject();
+
     if (schedules) {
         json.BeginObject("schedules");
         WriteSchedule(json, "MonthlySchedule", a.MonthlySchedule, a.TermMonths + 1);
@@ -122,6 +142,28 @@ std::string Row(const std::string &label, const std::string &without, const std:
     char line[160];
     std::snprintf(line, sizeof line, "%-32s %16s %16s\n", label.c_str(), without.c_str(), with.c_str());
     return line;
+}
+
+// What the plan charges and the do-it-yourself alternative, under the comparison.
+std::string CostsBlock(const LoanAnalysis &a)
+{
+    const PlanCosts costs = ComputePlanCosts(a);
+    const DoItYourself &diy = a.Diy;
+    std::string out = "\nWhat the plan costs\n";
+    out += Row("Fees over the plan", std::to_string(costs.PlanDebits) + " x " + FormatMoney(FeePerDebit),
+        FormatMoney(costs.TotalFees));
+    out += Row("Net savings after fees", "", SignedMoney(costs.NetSavings));
+    out += Row("Break-even date", "", costs.BreakEvenDate.empty() ? "none" : costs.BreakEvenDate);
+    out += costs.BreakEvenDate.empty()
+        ? "The interest saved never catches up with the fees: the plan costs more than it saves.\n"
+        : "Selling or refinancing before " + costs.BreakEvenDate + " means the plan cost more than it saved.\n";
+    out += "\nDoing it yourself: " + FormatMoney(diy.ExtraPerMonth)
+        + " more to principal every month from the plan's start, at no charge\n";
+    out += Row("Paid off", "", diy.DiyPayoffDate);
+    out += Row("Interest Savings", "", FormatMoney(diy.DiyInterestSavings));
+    out += Row("Monthly Payments Saved", "", std::to_string(diy.DiyPaymentsEliminated));
+    out += Row("Total Savings", "", FormatMoney(diy.DiyTotalPaymentSavings));
+    return out;
 }
 
 std::string Table(const LoanAnalysis &a, const AdditionalComparison *extra)
@@ -146,6 +188,7 @@ std::string Table(const LoanAnalysis &a, const AdditionalComparison *extra)
     out += Row("Average Yearly Savings", none, FormatMoney(a.AverageYearlySavings));
     out += Row(
         "Cash Available After " + FormatOneDecimal(a.RemainingYears) + " Years", none, FormatMoney(a.InvestmentValue));
+    out += CostsBlock(a);
     if (extra) {
         const SavingsColumn &x = extra->additional;
         out += "\nWith an additional " + FormatMoney(a.AdditionalPayment) + " every month:\n";

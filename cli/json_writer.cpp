@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include "engine/to_cents.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -55,6 +57,20 @@ void JsonWriter::Number(std::string_view key, double value)
     for (char *c = buf; *c; ++c)
         if (*c == ',')
             *c = '.';
+    out_ += buf;
+}
+
+void JsonWriter::Money(std::string_view key, double value)
+{
+    if (!std::isfinite(value)) {
+        Number(key, value);
+        return;
+    }
+    Key(key);
+    const double magnitude = ToCents(std::fabs(value));
+    const auto cents = static_cast<long long>(std::llround(magnitude * 100));
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s%lld.%02lld", value < 0 && cents > 0 ? "-" : "", cents / 100, cents % 100);
     out_ += buf;
 }
 

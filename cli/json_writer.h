@@ -15,6 +15,8 @@ public:
     void EndArray();
     void Number(std::string_view key, double value);
     void Integer(std::string_view key, long long value);
+    // An amount of money to the cent, halves away from zero: 1638.75, -14.46.
+    void Money(std::string_view key, double value);
     void String(std::string_view key, std::string_view value);
     // Array elements.
     void Number(double value) { Number({}, value); }

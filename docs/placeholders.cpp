@@ -1,6 +1,7 @@
 #include "docs/placeholders.h"
 
 #include "docs/document_file.h"
+#include "engine/costs.h"
 #include "engine/figures.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
@@ -15,7 +16,6 @@ namespace {
 using Entry = std::pair<const char *, std::string>;
 using PlaceholderList = std::vector<Entry>;
 
-constexpr double kServiceFee = 5.00;
 constexpr double kOneThirtieth = 1.0 / 30.0;
 constexpr const char *kSampleLoanText = "$100,000";
 constexpr const char *kSampleClientName = "Daniel Whitfield";
@@ -40,11 +40,12 @@ std::string RateText(const LoanAnalysis &a)
     return FormatRate(a.AnnualRate) + (a.VariableFlag != 0 ? "% varible" : "% fixed");
 }
 
-// The monthly savings after the service fee; a plan that saves less than the fee
-// shows no savings rather than a misleading positive amount.
+// The monthly savings after the plan's own charges (FeePerDebit on 26 debits a year,
+// averaged over the months); a plan that saves less than it charges shows no savings
+// rather than a misleading positive amount.
 double SavingsAfterFee(const LoanAnalysis &a)
 {
-    const double v = a.AverageMonthlySavings - kServiceFee;
+    const double v = a.AverageMonthlySavings - AverageMonthlyFee();
     return v > 0 ? v : 0;
 }
 

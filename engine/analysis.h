@@ -30,6 +30,17 @@ inline constexpr int kDebitSpacingDays = 14;
 template <std::size_t N>
 using Schedule = std::array<ScheduleRow, N>;
 
+// The same loan paid monthly with a twelfth of the current payment added to principal
+// every month from the plan's first payment on: the money the plan's two extra half
+// payments put in each year, without any charge.
+struct DoItYourself {
+    double ExtraPerMonth = 0; // to the cent
+    std::string DiyPayoffDate;
+    int DiyPaymentsEliminated = 0;
+    double DiyInterestSavings = 0;
+    double DiyTotalPaymentSavings = 0;
+};
+
 // The analysis of one client's loan: the loan as typed, the numbers derived from it,
 // the bi-weekly plan's dates, the three schedules and the summary figures.
 struct LoanAnalysis {
@@ -98,6 +109,9 @@ struct LoanAnalysis {
     double TotalPaid = 0;
     double RemainingYears = 0;
     double PlanYears = 0;
+
+    // The do-it-yourself loan, computed beside the schedules.
+    DoItYourself Diy;
 };
 
 // A row's balance, or 0 for any index outside the schedule: rows past the computed

@@ -55,4 +55,12 @@ std::vector<ScheduledDebit> ScheduledDebits(const LoanAnalysis &a);
 // pays the mortgage.
 std::vector<int> ExtraPrincipalPaymentDays(const LoanAnalysis &a);
 
+// The same range without storing it, for figures that count the plan's debits.
+struct DebitRange {
+    int first = 0; // calendar index of the first debit
+    int payoff = 0; // calendar index of the debit that pays the loan off
+    int count = 0; // debits from the one to the other, both counted
+};
+std::optional<DebitRange> FindDebitRange(const LoanAnalysis &a);
+
 } // namespace tw

@@ -16,16 +16,18 @@ double SumPrincipalOfFirstRows(const LoanAnalysis &a, int rows)
     return sum;
 }
 
-// The first row from row 1 on whose monthly balance is below half the loan.
+// The first row from row 1 on whose monthly balance is below half the loan. The balance
+// never grows from one month to the next, so the rows above half come first.
 int MonthsToPayHalf(const LoanAnalysis &a)
 {
     const auto &s = a.MonthlySchedule;
     const double half = s[0].Balance / 2;
     const int end = std::min(ComputedRows(a), kScheduleRows);
-    for (int q = 1; q < end; ++q)
-        if (s[q].Balance < half)
-            return q;
-    return 0;
+    if (end <= 1)
+        return 0;
+    const auto first = std::partition_point(
+        s.begin() + 1, s.begin() + end, [half](const ScheduleRow &row) { return !(row.Balance < half); });
+    return first == s.begin() + end ? 0 : static_cast<int>(first - s.begin());
 }
 
 } // namespace
@@ -46,11 +48,23 @@ double InvestmentValueOf(double totalPaymentSavings, int paymentsEliminated)
 
 namespace {
 
+// The schedules' amounts are whole cents: their sums are kept in whole cents, exact
+// whatever the number of months, and turned into dollars once.
+long long CentsOfRow(double amount)
+{
+    return static_cast<long long>(amount * 100 + 0.5);
+}
+
+double DollarsOf(long long cents)
+{
+    return static_cast<double>(cents) / 100;
+}
+
 // The screen's figures; `monthlyInterest` is the monthly schedule's interest summed up
 // to its first row without interest.
 struct PlanInterest {
     int months = 0; // rows from row 0 with interest
-    double interest = 0; // their interest, in row order
+    long long interest = 0; // their interest in cents
 };
 
 PlanInterest PlanInterestOf(const LoanAnalysis &a)
@@ -59,11 +73,20 @@ PlanInterest PlanInterestOf(const LoanAnalysis &a)
     const auto &plan = a.BiWeeklySchedule;
     for (const int end = std::min(ComputedRows(a), kScheduleRows); p.months < end && plan[p.months].Interest > 0;
          ++p.months)
-        p.interest += plan[p.months].Interest;
+        p.interest += CentsOfRow(plan[p.months].Interest);
     return p;
 }
 
-void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned)
+long long MonthlyInterestCents(const LoanAnalysis &a)
+{
+    long long sum = 0;
+    const auto &monthly = a.MonthlySchedule;
+    for (int i = 0, end = std::min(ComputedRows(a), kScheduleRows); i < end && monthly[i].Interest > 0; ++i)
+        sum += CentsOfRow(monthly[i].Interest);
+    return sum;
+}
+
+void ScreenFigures(LoanAnalysis &a, long long monthlyInterest, PlanInterest planned)
 {
     const auto &monthly = a.MonthlySchedule;
     const auto &plan = a.BiWeeklySchedule;
@@ -71,9 +94,8 @@ void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned
     const double loan = plan[0].Balance;
 
     const int c = planned.months;
-    const double planInterest = planned.interest;
     a.RemainingYears = (a.TermYears * 12 - L) * kOneTwelfth;
-    a.InterestSavings = monthlyInterest - planInterest;
+    a.InterestSavings = DollarsOf(monthlyInterest - planned.interest);
     a.YearsToPayoff = c * kOneTwelfth;
     a.PlanYears = (c - L) * kOneTwelfth;
     a.PaymentsEliminated = a.TermMonths - c;
@@ -92,7 +114,7 @@ void ScreenFigures(LoanAnalysis &a, double monthlyInterest, PlanInterest planned
 
 void ComputeSummaryScreenFigures(LoanAnalysis &a)
 {
-    ScreenFigures(a, SumRowsAbove(a.MonthlySchedule, &ScheduleRow::Interest, ComputedRows(a)), PlanInterestOf(a));
+    ScreenFigures(a, MonthlyInterestCents(a), PlanInterestOf(a));
 }
 
 void ComputeSummaryFigures(LoanAnalysis &a)
@@ -101,63 +123,41 @@ void ComputeSummaryFigures(LoanAnalysis &a)
     const int rows = std::min(ComputedRows(a), kScheduleRows);
     const double payment = monthly[0].Payment;
 
-    // The five-year, ten-year and whole sums of one schedule in one pass; each sum adds
-    // its rows in order and stops at the first row without that value, as a sum of its
-    // own would.
-    double principal5 = 0, principal10 = 0, interest5 = 0, interest10 = 0, interest = 0;
-    bool principalDone = false, interestDone = false, planDone = false;
-    // The plan's interest too: independent sums run side by side.
-    const auto &plan = a.BiWeeklySchedule;
-    PlanInterest planned;
-    for (int q = 0; q < rows && !(principalDone && interestDone && planDone); ++q) {
-        if (!planDone) {
-            if (plan[q].Interest > 0) {
-                planned.interest += plan[q].Interest;
-                ++planned.months;
-            } else {
-                planDone = true;
-            }
-        }
-        const ScheduleRow &row = monthly[q];
-        if (!principalDone) {
-            if (row.Principal > 0) {
-                if (q < 60)
-                    principal5 += row.Principal;
-                if (q < 120)
-                    principal10 += row.Principal;
-                else
-                    principalDone = true; // no later principal is summed
-            } else {
-                principalDone = true;
-            }
-        }
-        if (!interestDone) {
-            if (row.Interest > 0) {
-                if (q < 60)
-                    interest5 += row.Interest;
-                if (q < 120)
-                    interest10 += row.Interest;
-                interest += row.Interest;
-            } else {
-                interestDone = true;
-            }
-        }
+    // The monthly loan's principal over its first 60 and 120 months, and its interest
+    // over the first 60, 120 and all of them; each sum stops at the first month without
+    // its amount, and so do the later ones (which start where it stopped).
+    long long principal5 = 0, principal10 = 0;
+    for (int q = 0; q < std::min(rows, 120) && monthly[q].Principal > 0; ++q) {
+        const long long cents = CentsOfRow(monthly[q].Principal);
+        principal10 += cents;
+        if (q < 60)
+            principal5 += cents;
     }
+    long long interest = 0;
+    int q = 0;
+    for (; q < std::min(rows, 60) && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
+    const long long interest5 = interest;
+    for (; q < std::min(rows, 120) && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
+    const long long interest10 = interest;
+    for (; q < rows && monthly[q].Interest > 0; ++q)
+        interest += CentsOfRow(monthly[q].Interest);
 
     a.FiveYearPayments = payment * 60;
-    a.FiveYearPrincipal = principal5;
-    a.FiveYearInterest = interest5;
+    a.FiveYearPrincipal = DollarsOf(principal5);
+    a.FiveYearInterest = DollarsOf(interest5);
     a.FiveYearBalance = BalanceOrZero(monthly, 59);
     a.TenYearPayments = payment * 120;
-    a.TenYearPrincipal = principal10;
-    a.TenYearInterest = interest10;
+    a.TenYearPrincipal = DollarsOf(principal10);
+    a.TenYearInterest = DollarsOf(interest10);
     a.TenYearBalance = BalanceOrZero(monthly, 119);
     const int half = MonthsToPayHalf(a);
     a.YearsToPayHalf = half * kOneTwelfth;
     a.PaymentsToPayHalf = half * payment;
-    a.TotalInterest = interest;
+    a.TotalInterest = DollarsOf(interest);
     a.TotalPaid = monthly[0].Balance + a.TotalInterest;
-    ScreenFigures(a, interest, planned);
+    ScreenFigures(a, interest, PlanInterestOf(a));
 }
 
 SlideNineFigures ComputeSlideNineFigures(const LoanAnalysis &a)

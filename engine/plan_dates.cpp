@@ -3,6 +3,8 @@
 #include "format/dates.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace tw {
 
@@ -16,13 +18,48 @@ int FirstEntryAfter(int day)
     return std::min((day - kCalendarStartDay) / kDebitSpacingDays + 1, kCalendarEntries);
 }
 
-// The month's length without a call: the walk below asks for hundreds of months.
-inline int DaysInMonth(int month, int year)
+// Months counted from January 1996, the calendar's first month.
+int MonthIndex(int year, int month)
 {
-    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month != 2)
-        return kLengths[month - 1];
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0 ? 29 : 28;
+    return (year - 1996) * 12 + month - 1;
+}
+
+// The debit calendar never changes: its day numbers and the months in which it has three
+// debits are worked out once.
+const std::array<int, kCalendarEntries> &CalendarDays()
+{
+    static const std::array<int, kCalendarEntries> days = [] {
+        std::array<int, kCalendarEntries> d {};
+        for (int i = 0; i < kCalendarEntries; ++i)
+            d[i] = CalendarEntryDay(i);
+        return d;
+    }();
+    return days;
+}
+
+// Ascending month indexes of the calendar's months with three debits (about 26 debits a
+// year in 12 months: two or three such months a year); kNoMonth fills the rest.
+constexpr int kNoMonth = std::numeric_limits<int>::max();
+using ThirdDebitMonthList = std::array<int, kCalendarEntries / 3 + 1>;
+const ThirdDebitMonthList &ThirdDebitMonths()
+{
+    static const ThirdDebitMonthList months = [] {
+        ThirdDebitMonthList list;
+        list.fill(kNoMonth);
+        std::size_t n = 0;
+        int month = -1;
+        int count = 0;
+        for (int i = 0; i < kCalendarEntries; ++i) {
+            const CalendarDate c = DateOfDay(CalendarEntryDay(i));
+            const int index = MonthIndex(c.year, c.month);
+            count = index == month ? count + 1 : 1;
+            month = index;
+            if (count == 3 && n < list.size())
+                list[n++] = index;
+        }
+        return list;
+    }();
+    return months;
 }
 
 int DayInMonthOf(int dayNumber, int day)
@@ -101,44 +138,26 @@ bool SetUpDebitDates(LoanAnalysis &a)
     const PlanDates p = ComputePlanDates(a.CurrentDate, a.FirstPaymentDate);
     if (!p.ok)
         return false;
-    for (int i = 0; i < kCalendarEntries; ++i)
-        a.DebitCalendar[i] = CalendarEntryDay(i);
+    a.DebitCalendar = CalendarDays();
     a.FirstDebitDate = DateTextOfDay(p.firstDebitDay);
     a.FirstPlanPaymentDate = DateTextOfDay(p.firstPlanPaymentDay);
     a.PlanStartPayment = p.planStartPayment;
 
     // Months with a third debit, numbered as loan payments: month offset m from the
-    // first debit's month maps to payment PlanStartPayment - 1 + m.
+    // first debit's month maps to payment PlanStartPayment - 1 + m. The first month
+    // counts its debits from the first debit on; every later month counts them all,
+    // and only while the calendar still has its third one.
     a.ExtraDebitPayments.fill(0);
-    // A month whose first debit falls on day d holds 1 + (length - d) / 14 of them, so
-    // the walk goes a month at a time; a third debit counts only while the calendar
-    // still has its entry.
     int listed = 0;
     const CalendarDate first = DateOfDay(p.firstDebitDay);
-    int day = first.day;
-    int month = first.month;
-    int year = first.year;
-    int index = p.firstDebitIndex; // calendar index of the month's first debit
-    for (int offset = 0; listed < kExtraDebitFilled; ++offset) {
-        const int length = DaysInMonth(month, year);
-        // After the first month the first debit falls on day 14 or earlier, so a month
-        // holds two debits or three.
-        const int debits = day <= kDebitSpacingDays ? (day + 2 * kDebitSpacingDays <= length ? 3 : 2)
-                                                    : 1 + (length - day) / kDebitSpacingDays;
-        if (debits >= 3) {
-            if (index + 2 >= kCalendarEntries)
-                break;
-            a.ExtraDebitPayments[listed++] = a.PlanStartPayment - 1 + offset;
-        }
-        index += debits;
-        if (index >= kCalendarEntries)
-            break;
-        day += debits * kDebitSpacingDays - length;
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-    }
+    const int firstMonth = MonthIndex(first.year, first.month);
+    if (first.day + 2 * kDebitSpacingDays <= MonthLength(first.month, first.year)
+        && p.firstDebitIndex + 2 < kCalendarEntries)
+        a.ExtraDebitPayments[listed++] = a.PlanStartPayment - 1;
+    const auto &months = ThirdDebitMonths();
+    for (auto m = std::upper_bound(months.begin(), months.end(), firstMonth);
+         m != months.end() && *m != kNoMonth && listed < kExtraDebitFilled; ++m)
+        a.ExtraDebitPayments[listed++] = a.PlanStartPayment - 1 + (*m - firstMonth);
     return true;
 }
 

@@ -75,8 +75,12 @@ inline int ComputedRows(const LoanAnalysis &a)
 template <std::size_t N, typename ExtraRule>
 void RunPlanSchedule(Schedule<N> &s, const LoanAnalysis &a, double payment, ExtraRule extraFor);
 
-// PayoffDate for a plan schedule: the first payment date advanced by the number of
-// months whose balance is above 0, less one; the day stays as typed.
+// The date of payment `payment` as the payoff date names months: the first payment
+// date's month advanced by payment - 1, its "/DD/" kept as typed (so a loan first paid
+// on the 31st names a 31st in every month).
+std::string PaymentDateText(const LoanAnalysis &a, int payment);
+
+// PayoffDate for a plan schedule: the date of the last payment whose balance is above 0.
 template <std::size_t N>
 std::string PayoffDateFor(const LoanAnalysis &a, const Schedule<N> &plan);
 

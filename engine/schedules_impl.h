@@ -64,15 +64,7 @@ void RunPlanSchedule(Schedule<N> &s, const LoanAnalysis &a, double payment, Extr
 template <std::size_t N>
 std::string PayoffDateFor(const LoanAnalysis &a, const Schedule<N> &plan)
 {
-    const std::string &first = a.FirstPaymentDate;
-    int month = first.size() >= 2 ? TextToInt(first.substr(0, 2)) : 0;
-    int year = first.size() >= 4 ? TextToInt(first.substr(first.size() - 4)) : 0;
-    const std::string middle = first.size() >= 6 ? first.substr(2, 4) : std::string("/");
-    const int n = CountRowsAbove(plan, &ScheduleRow::Balance, ComputedRows(a));
-    const int monthIndex = (month - 1) + std::max(n - 1, 0);
-    year += monthIndex >= 0 ? monthIndex / 12 : -((11 - monthIndex) / 12);
-    month = ((monthIndex % 12) + 12) % 12 + 1;
-    return (month < 10 ? "0" : "") + std::to_string(month) + middle + std::to_string(year);
+    return PaymentDateText(a, CountRowsAbove(plan, &ScheduleRow::Balance, ComputedRows(a)));
 }
 
 } // namespace tw

@@ -116,6 +116,16 @@ int DayNumber(std::string_view compact)
 
 int DayNumberOfDateText(std::string_view dateText)
 {
+    // The usual well-formed text is read digit by digit; anything else goes the long way.
+    if (IsDateText(dateText)) {
+        const auto digits = [&](std::size_t at, std::size_t n) {
+            int v = 0;
+            for (std::size_t i = at; i < at + n; ++i)
+                v = v * 10 + (dateText[i] - '0');
+            return v;
+        };
+        return DayNumber(digits(6, 4), digits(0, 2), digits(3, 2));
+    }
     return DayNumber(CompactFromDateText(dateText));
 }
 

@@ -1,5 +1,6 @@
 #include "format/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -150,12 +151,44 @@ std::string CleanNumberText(std::string_view text)
 
 double TextToDouble(std::string_view text)
 {
+    // Plain amounts ("187500", "1412.80") are read without the C library: with at most
+    // 15 digits the digits make an exact double, and so does the power of ten, so the one
+    // correctly rounded division gives the double strtod gives.
+    static constexpr double kPowersOfTen[]
+        = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    long long digits = 0;
+    int count = 0;
+    int decimals = -1; // digits after the point, -1 before it
+    bool plain = !text.empty() && text.size() <= 16;
+    for (std::size_t i = 0; plain && i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && count > 0 && count <= 15)
+        return static_cast<double>(digits) / kPowersOfTen[decimals > 0 ? decimals : 0];
+
     const std::string copy(text);
     return strtod_l(copy.c_str(), nullptr, CLocale());
 }
 
 int TextToInt(std::string_view text)
 {
+    if (!text.empty() && text.size() <= 9
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int v = 0;
+        for (const char c : text)
+            v = v * 10 + (c - '0');
+        return v;
+    }
     const std::string copy(text);
     const long long v = strtoll_l(copy.c_str(), nullptr, 10, CLocale());
     if (v > INT_MAX)

@@ -1,5 +1,6 @@
 #include "print/analysis_letter.h"
 
+#include "engine/costs.h"
 #include "engine/debits.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
@@ -429,6 +430,92 @@ void DrawConclusion(PrintSurface &s, const CClientRecord &r)
     Say(s, -7600, "for the Tallowin bi-weekly mortgage service");
 }
 
+// ---- Page 7: what the plan costs, and the alternative ----
+
+int Paragraph(PrintSurface &s, int y, std::string_view text)
+{
+    return DrawParagraph(s, y, text, 230);
+}
+
+int Heading(PrintSurface &s, int y, std::string_view text)
+{
+    s.SelectPrintFont(kBold);
+    Say(s, y, text);
+    s.SelectPrintFont(kBody);
+    return y - 230;
+}
+
+void DrawCosts(PrintSurface &s, const CClientRecord &r)
+{
+    const LoanAnalysis &a = r.Analysis;
+    const PlanCosts costs = ComputePlanCosts(a);
+    const DoItYourself &diy = a.Diy;
+    const double interestSaved = a.InterestSavings;
+
+    s.SelectPrintFont(kTitle);
+    s.TextCentred(kPageCentreX, -1000, "What the plan costs, and your alternative");
+    s.SelectPrintFont(kBody);
+    int y = Paragraph(s, -1600,
+        r.FirstName1
+            + ", the pages before this one show what the bi-weekly plan saves. This page shows what it costs, so "
+              "that you can judge it on what it really leaves you with, and what you could do instead on your own.");
+
+    y = Heading(s, y - 230, "The plan's charges");
+    y = Paragraph(s, y,
+        "Each bi-weekly debit carries a banking charge of $" + Money(FeePerDebit) + ". Your plan makes "
+            + Count(costs.PlanDebits) + " debits, from your first debit on " + a.FirstDebitDate
+            + " to the one that pays your loan off, so its charges come to $" + Money(costs.TotalFees)
+            + " in all. The extra half payments you make, $" + Money(costs.ExtraPaid)
+            + " over the plan, are your own money paid to principal ahead of time.");
+
+    y = Heading(s, y - 230, "What you really save");
+    y = Paragraph(s, y,
+        "The plan saves you $" + Money(interestSaved) + " in interest. Take away its charges and you are left with $"
+            + SignedMoney(costs.NetSavings)
+            + ": that is the true difference between everything you would pay monthly and everything you pay "
+              "through the plan, charges included.");
+
+    y = Heading(s, y - 230, "When the plan pays for itself");
+    y = Paragraph(s, y,
+        costs.BreakEvenDate.empty()
+            ? std::string("On your loan the interest saved never catches up with the charges: the plan would cost "
+                          "you more than it saves.")
+            : "The interest saved first covers the charges debited so far on " + costs.BreakEvenDate
+                + ". If you sell your home or refinance before that date, the plan will have cost you more than it "
+                  "saved.");
+
+    y = Heading(s, y - 230, "Your alternative: do it yourself");
+    y = Paragraph(s, y,
+        "You can get much the same result on your own, at no charge: add $" + Money(diy.ExtraPerMonth)
+            + " to principal with each monthly payment from " + a.FirstPlanPaymentDate
+            + " on. That puts in the same money each year as the plan's two extra half payments. Your loan would "
+              "then be paid off by "
+            + diy.DiyPayoffDate + ", eliminating " + Count(diy.DiyPaymentsEliminated) + " monthly payments and saving $"
+            + Money(diy.DiyInterestSavings) + " in interest, with nothing to pay anyone for it.");
+
+    // The two side by side.
+    y -= 460;
+    constexpr int kPlanColumn = 5600; // right edges of the two columns
+    constexpr int kOwnColumn = 7800;
+    s.SelectPrintFont(kBold);
+    s.TextRight(kPlanColumn, y, "With the plan");
+    s.TextRight(kOwnColumn, y, "On your own");
+    s.SelectPrintFont(kBody);
+    const std::string rows[][3] = {
+        {"Paid off by", a.PayoffDate, diy.DiyPayoffDate},
+        {"Monthly payments eliminated", Count(a.PaymentsEliminated), Count(diy.DiyPaymentsEliminated)},
+        {"Interest saved", "$" + Money(interestSaved), "$" + Money(diy.DiyInterestSavings)},
+        {"Charges", "$" + Money(costs.TotalFees), "$0.00"},
+        {"Interest saved less charges", "$" + SignedMoney(costs.NetSavings), "$" + Money(diy.DiyInterestSavings)},
+    };
+    for (const auto &row : rows) {
+        y -= 230;
+        Say(s, y, row[0]);
+        s.TextRight(kPlanColumn, y, row[1]);
+        s.TextRight(kOwnColumn, y, row[2]);
+    }
+}
+
 } // namespace
 
 std::string LetterRateText(const LoanAnalysis &a)
@@ -474,6 +561,9 @@ void DrawAnalysisLetterPage(PrintSurface &s, int page, const CClientRecord &reco
         break;
     case 6:
         DrawConclusion(s, record);
+        break;
+    case 7:
+        DrawCosts(s, record);
         break;
     default:
         return;

@@ -9,11 +9,12 @@ namespace tw {
 class CClientRecord;
 struct LoanAnalysis;
 
-// The analysis letter: a six-page personal letter to a prospect, from the loan the
-// vendor form stored and the figures the engine computed from it.
-inline constexpr int kAnalysisLetterPages = 6;
+// The analysis letter: a seven-page personal letter to a prospect, from the loan the
+// vendor form stored and the figures the engine computed from it; its last page says
+// what the plan costs and what the client could do instead on their own.
+inline constexpr int kAnalysisLetterPages = 7;
 
-// Draws page 1 to 6 of the letter from the record as it is now; any other page number
+// Draws page 1 to 7 of the letter from the record as it is now; any other page number
 // draws nothing.
 void DrawAnalysisLetterPage(PrintSurface &s, int page, const CClientRecord &record);
 

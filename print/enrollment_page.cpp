@@ -1,5 +1,6 @@
 #include "print/enrollment_page.h"
 
+#include "engine/costs.h"
 #include "engine/debits.h"
 #include "engine/debits.h"
 #include "format/dates.h"
@@ -133,6 +134,22 @@ std::string WithPlanDates(std::string_view line, const LoanAnalysis &a)
     return out;
 }
 
+// What the plan charges in all and when its savings have paid for that, under the
+// instructions: one sentence the client reads before signing.
+constexpr int kPlanCostY = -6500;
+
+std::string PlanCostSentence(const LoanAnalysis &a)
+{
+    const PlanCosts costs = ComputePlanCosts(a);
+    const std::string fees = "The banking charge of $" + FormatMoney(FeePerDebit) + " on each of the plan's "
+        + std::to_string(costs.PlanDebits) + " debits comes to $" + FormatMoney(costs.TotalFees) + " over the plan";
+    if (costs.BreakEvenDate.empty())
+        return fees
+            + ", more than the interest it saves you: on your loan as entered the plan costs more than it saves.";
+    return fees + "; the interest it saves has paid for the charges by " + costs.BreakEvenDate
+        + ", so selling or refinancing before then means the plan cost more than it saved.";
+}
+
 void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
 {
     s.SelectPrintPen(kPenThin);
@@ -172,6 +189,7 @@ void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
         }
         y -= 200;
     }
+    DrawParagraph(s, kPlanCostY, PlanCostSentence(r.Analysis), 200);
 }
 
 // ---- Pages 2 and 5: enrollment form ----

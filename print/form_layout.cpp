@@ -84,4 +84,29 @@ std::vector<int> DrawSection(
     return ys;
 }
 
+int DrawParagraph(PrintSurface &s, int y, std::string_view text, int step)
+{
+    const int width = kRightMargin - kLeftMargin;
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t space = text.find(' ', at);
+        const std::string_view word = text.substr(at, space == std::string_view::npos ? text.npos : space - at);
+        at = space == std::string_view::npos ? text.size() : space + 1;
+        std::string wider = line.empty() ? std::string(word) : line + ' ' + std::string(word);
+        if (!line.empty() && s.TextWidth(wider) > width) {
+            s.TextLeft(kLeftMargin, y, line);
+            y -= step;
+            line = std::string(word);
+        } else {
+            line = std::move(wider);
+        }
+    }
+    if (!line.empty()) {
+        s.TextLeft(kLeftMargin, y, line);
+        y -= step;
+    }
+    return y;
+}
+
 } // namespace tw

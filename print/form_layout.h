@@ -40,6 +40,10 @@ inline constexpr int kSectionGap = 340;
 std::vector<int> DrawSection(
     PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines);
 
+// A paragraph in the current font from (500, y) down, broken between words to the width
+// between the margins, `step` units a line. Returns the y of the line after it.
+int DrawParagraph(PrintSurface &s, int y, std::string_view text, int step);
+
 // The y of the next section's heading after a section whose lines are at `lineYs`.
 inline int NextSectionY(const std::vector<int> &lineYs)
 {

@@ -12,11 +12,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tw {
 
 namespace {
+
+// The comparison, then what the plan costs under it.
+constexpr int kSummaryHeightUnits = 384;
 
 // Object names of the rows' controls: "<key>Label", "<key>Without", "<key>With".
 constexpr const char *kRowKeys[kSummaryRowCount] = {
@@ -49,7 +55,7 @@ CSummaryDlg::CSummaryDlg(QWidget *parent, CClientRecord *record)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("summaryDlg"));
-    SetUpScreen(this, 302, 274);
+    SetUpScreen(this, 302, kSummaryHeightUnits);
 
     SummaryTexts texts;
     if (record) {
@@ -96,6 +102,36 @@ CSummaryDlg::CSummaryDlg(QWidget *parent, CClientRecord *record)
         grid->addWidget(label, row + 1, 0, Qt::AlignVCenter | Qt::AlignLeft);
         grid->addWidget(without, row + 1, 1, Qt::AlignVCenter);
         grid->addWidget(with, row + 1, 2, Qt::AlignVCenter);
+    }
+
+    // What the plan costs, under the comparison; its amounts stand in the plan's column.
+    constexpr const char *kCostKeys[kCostRowCount] = {"fees", "netSavings", "breakEven"};
+    const CostTexts &costs = texts.costs;
+    int row = kSummaryRowCount + 1;
+    grid->addItem(new QSpacerItem(0, GapPixels(this)), row++, 0);
+    auto *costsTitle = new QLabel(costs.title, this);
+    costsTitle->setObjectName(QStringLiteral("costsTitle"));
+    QFont costsFont = costsTitle->font();
+    costsFont.setBold(true);
+    costsTitle->setFont(costsFont);
+    grid->addWidget(costsTitle, row++, 0, 1, 3, Qt::AlignBottom | Qt::AlignLeft);
+    for (int i = 0; i < kCostRowCount; ++i, ++row) {
+        const QString key = QString::fromLatin1(kCostKeys[i]);
+        auto *label = new QLabel(costs.labels[i], this);
+        label->setObjectName(key + QStringLiteral("Label"));
+        label->setTextFormat(Qt::PlainText);
+        auto *value = MakeValueField(costs.values[i], key + QStringLiteral("With"), this);
+        value->setFixedWidth(valueWidth);
+        grid->addWidget(label, row, 0, 1, 2, Qt::AlignVCenter | Qt::AlignLeft);
+        grid->addWidget(value, row, 2, Qt::AlignVCenter);
+    }
+    for (const auto &[text, name] : {std::pair {costs.breakEvenSentence, "breakEvenSentence"},
+             std::pair {costs.doItYourself, "doItYourselfLabel"}}) {
+        auto *sentence = new QLabel(text, this);
+        sentence->setObjectName(QString::fromLatin1(name));
+        sentence->setTextFormat(Qt::PlainText);
+        sentence->setWordWrap(true);
+        grid->addWidget(sentence, row++, 0, 1, 3);
     }
     grid->setColumnStretch(0, 1);
 

@@ -1,5 +1,7 @@
 #include "screens/summary_texts.h"
 
+#include "engine/costs.h"
+#include "engine/debits.h"
 #include "format/number_text.h"
 
 namespace tw {
@@ -35,6 +37,28 @@ QString BalanceDueLabel(const QString &years)
     return QStringLiteral("Balance Due After %1 Years:").arg(years);
 }
 
+CostTexts BuildCostTexts(const LoanAnalysis &a)
+{
+    const PlanCosts costs = ComputePlanCosts(a);
+    const DoItYourself &diy = a.Diy;
+    CostTexts t;
+    t.title = QStringLiteral("What the plan costs");
+    t.labels = {QStringLiteral("Fees over the plan (%1 debits of $%2)")
+                    .arg(QString::number(costs.PlanDebits), Money(FeePerDebit)),
+        QStringLiteral("Net savings after fees"), QStringLiteral("Break-even date")};
+    t.values = {Money(costs.TotalFees), QString::fromStdString(SignedMoney(costs.NetSavings)),
+        costs.BreakEvenDate.empty() ? QStringLiteral("None") : QString::fromStdString(costs.BreakEvenDate)};
+    t.breakEvenSentence = costs.BreakEvenDate.empty()
+        ? QStringLiteral("The interest saved never catches up with the fees: the plan costs more than it saves.")
+        : QStringLiteral("Selling or refinancing before %1 means the plan cost more than it saved.")
+              .arg(QString::fromStdString(costs.BreakEvenDate));
+    t.doItYourself = QStringLiteral("Doing it yourself: adding $%1 to principal with every monthly payment from %2 "
+                                    "pays the loan off by %3 and saves $%4 in interest, at no charge.")
+                         .arg(Money(diy.ExtraPerMonth), QString::fromStdString(a.FirstPlanPaymentDate),
+                             QString::fromStdString(diy.DiyPayoffDate), Money(diy.DiyInterestSavings));
+    return t;
+}
+
 SummaryTexts BuildSummaryTexts(const LoanAnalysis &a)
 {
     SummaryTexts t;
@@ -62,6 +86,7 @@ SummaryTexts BuildSummaryTexts(const LoanAnalysis &a)
     r[kRowOvercharged] = {QStringLiteral("Chances of being overcharged \nby a Lender  Miscalculation \naccording "
                                          "to the F.D.I.C."),
         QStringLiteral("1 In 2 (50%)"), QStringLiteral(" NONE")};
+    t.costs = BuildCostTexts(a);
     return t;
 }
 

@@ -108,6 +108,25 @@ TEST(AnalyzeCommand, JsonHoldsTheReferenceFigures)
     EXPECT_EQ(Number(r.out, "MonthlyRate"), static_cast<double>(7.5f * 0.00083333335f)); // round-trip precision
     EXPECT_EQ(r.out.find("schedules"), std::string::npos);
     EXPECT_EQ(r.out.find("additional"), std::string::npos);
+    // Worked out from the written rules apart from this code; money to the cent.
+    EXPECT_NE(r.out.find("\"costs\":{\"FeePerDebit\":3.45,\"PlanDebits\":468,\"TotalFees\":1614.60,\"ExtraPaid\":"
+                         "16650.00,\"NetSavings\":24034.45,\"BreakEvenDate\":\"06/01/2029\"},\"doItYourself\":{"
+                         "\"ExtraPerMonth\":75.00,\"PayoffDate\":\"02/01/2045\",\"PaymentsEliminated\":58,"
+                         "\"InterestSavings\":24735.23,\"TotalPaymentSavings\":40554.44}"),
+        std::string::npos)
+        << r.out;
+}
+
+TEST(AnalyzeCommand, APlanThatNeverPaysForItselfShowsALossAndNoDate)
+{
+    // A small loan at a low rate with a year left: two payments eliminated, 8.37 of
+    // interest saved against 27 debits' fees.
+    const Result r = RunCli({"analyze", "--today", "06/22/2028", "--first-payment", "10/25/1999", "--term", "30",
+        "--amount", "22794.27", "--payment", "269.25", "--rate", "4", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"TotalFees\":93.15,\"ExtraPaid\":269.25,\"NetSavings\":-84.78,\"BreakEvenDate\":\"\"}"),
+        std::string::npos)
+        << r.out;
 }
 
 TEST(AnalyzeCommand, SchedulesAndAdditionalColumn)
@@ -138,6 +157,8 @@ TEST(AnalyzeCommand, ReadableTableLikeTheSummaryScreen)
     EXPECT_NE(r.out.find("Interest Savings"), std::string::npos);
     EXPECT_NE(r.out.find("25,649.05"), std::string::npos);
     EXPECT_NE(r.out.find("-0-"), std::string::npos);
+    EXPECT_NE(r.out.find("Selling or refinancing before 06/01/2029 means the plan cost more than it saved."),
+        std::string::npos);
 }
 
 struct Refusal {

@@ -126,7 +126,8 @@ TEST(Placeholders, AnswersWithoutAListAreShownAsWritten)
 TEST(Placeholders, SavingsBelowTheFeeShowZero)
 {
     auto client = Client();
-    client->Analysis.AverageMonthlySavings = 4.99;
+    // The plan charges 3.45 on 26 debits a year: 89.70 / 12 = 7.475 a month.
+    client->Analysis.AverageMonthlySavings = 7.47;
     auto four = Doc("\\{\\{MONTHLYSAVINGS\\}\\}");
     SubstituteAnswerPlaceholders(four, 4, *client);
     EXPECT_EQ(PlainText(four), "0.00");
@@ -134,10 +135,11 @@ TEST(Placeholders, SavingsBelowTheFeeShowZero)
     SubstituteAnswerPlaceholders(seven, 7, *client);
     EXPECT_EQ(PlainText(seven), "0.00 0.00% 900.00");
 
-    client->Analysis.AverageMonthlySavings = 105;
-    auto roi = Doc("\\{\\{ROI%\\}\\}");
+    client->Analysis.AverageMonthlySavings = 107.475;
+    auto roi = Doc("\\{\\{MONTHLYSAVINGS\\}\\} \\{\\{ROI%\\}\\}");
     SubstituteAnswerPlaceholders(roi, 7, *client);
-    EXPECT_EQ(PlainText(roi), "9.00%");
+    SubstituteAnswerPlaceholders(roi, 4, *client);
+    EXPECT_EQ(PlainText(roi), "100.00 9.00%");
 }
 
 TEST(Placeholders, MissingDocumentsLoadEmpty)

@@ -1,6 +1,7 @@
 // The schedules are computed in whole cents for speed. Here they are checked against a
 // slow reference written from the row rules alone, with its own rounding to cents worked
 // on the double's exact decimal expansion, so that it shares no code with the engine.
+#include "engine/costs.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
 
@@ -60,7 +61,11 @@ std::unique_ptr<Reference> ScheduleByHand(const LoanAnalysis &a)
     auto &c = ref->plan;
     m[0].Balance = c[0].Balance = a.MonthlySchedule[0].Balance;
     m[0].Payment = c[0].Payment = a.MonthlySchedule[0].Payment;
+    // A third debit listed before the loan's first payment (0) matches no month and is
+    // passed over, so that the months after it still get theirs.
     int listed = 0;
+    while (a.ExtraDebitPayments[listed] < 1 && a.ExtraDebitPayments[listed + 1] > 0)
+        ++listed;
     bool final = false;
     for (int k = 1; k <= a.TermMonths; ++k) {
         ScheduleRow &row = m[k - 1];
@@ -114,7 +119,7 @@ TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
     for (int i = 0; i < 153; ++i) {
         auto a = std::make_unique<LoanAnalysis>();
         a->CurrentDate = "12/07/2026";
-        std::snprintf(text, sizeof text, "%02d/%02d/20%02d", int(1 + rng() % 12), int(1 + rng() % 31), int(rng() % 26));
+        std::snprintf(text, sizeof text, "%02d/%02d/20%02d", int(1 + rng() % 12), int(1 + rng() % 31), int(rng() % 30));
         a->FirstPaymentDate = text;
         a->TermText = std::to_string(2 + rng() % 39);
         // Amounts with a fraction of a cent too, which the computation rounds first.
@@ -139,6 +144,12 @@ TEST(ComputeSchedules, WholeCentsGiveTheRowRulesDoubles)
             = a->AmountText + " at " + a->LowestRateText + " over " + a->TermText + ", paying " + a->CurrentPaymentText;
         ExpectSameRows(a->MonthlySchedule, ref->monthly, a->TermMonths + 1, loan);
         ExpectSameRows(a->BiWeeklySchedule, ref->plan, a->TermMonths + 1, loan);
+        // The do-it-yourself loan, run beside them, against its own schedule by the rules.
+        const DoItYourself diy = ComputeDoItYourself(*a);
+        EXPECT_EQ(a->Diy.DiyPayoffDate, diy.DiyPayoffDate) << loan;
+        EXPECT_EQ(a->Diy.DiyPaymentsEliminated, diy.DiyPaymentsEliminated) << loan;
+        EXPECT_NEAR(a->Diy.DiyInterestSavings, diy.DiyInterestSavings, 1e-6) << loan;
+        EXPECT_EQ(a->Diy.DiyTotalPaymentSavings, diy.DiyTotalPaymentSavings) << loan;
     }
     EXPECT_GT(computed, 100);
 }

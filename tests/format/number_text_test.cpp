@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdlib>
 
 namespace tw {
 namespace {
@@ -106,6 +108,17 @@ TEST(TextToNumber, ReadsTheLeadingNumberLikeTheCRuntime)
     EXPECT_EQ(TextToInt("1.5"), 1);
     EXPECT_EQ(TextToInt("99999999999999999999"), 2147483647);
     EXPECT_EQ(TextToInt("x"), 0);
+}
+
+TEST(TextToNumber, PlainAmountsGiveTheCRuntimesVeryDouble)
+{
+    // Plain digits and one point are read without the C runtime; the double must be the
+    // same to the last bit, also around the 15 digits that path takes.
+    for (const char *text : {"0.1", "123.", ".5", "6.125", "1412.80", "0.07", "187500.005", "999999999999999",
+             "99999999999999.9", "9999999999999999", "0.000000000000001", "12.34.5", "1e5", "00000000000000012"})
+        EXPECT_EQ(TextToDouble(text), std::strtod(text, nullptr)) << text;
+    for (const char *text : {"000000030", "123456789", "1234567890", "2147483648"})
+        EXPECT_EQ(TextToInt(text), static_cast<int>(std::min(std::strtoll(text, nullptr, 10), 2147483647LL))) << text;
 }
 
 TEST(TextToNumber, IgnoresTheUsersLocale)

@@ -190,20 +190,55 @@ TEST(AnalysisLetter, WideValuesAreShortenedToTheirBlank)
     EXPECT_TRUE(greeting->text.ends_with("Z,"));
 }
 
-TEST(AnalysisLetter, EveryPageIsNumberedAndOnlySixExist)
+TEST(AnalysisLetter, EveryPageIsNumberedAndOnlySevenExist)
 {
     const auto r = LetterClient();
-    for (int page = 1; page <= 6; ++page) {
+    for (int page = 1; page <= 7; ++page) {
         const auto texts = DrawPage(page, *r).Texts();
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts.back().text, "Page " + std::to_string(page));
         EXPECT_EQ(texts.back().y, -10500);
         EXPECT_EQ(texts.back().anchorX, 4250);
     }
-    for (const int page : {0, 7, -1})
+    for (const int page : {0, 8, -1})
         EXPECT_TRUE(DrawPage(page, *r).Calls().empty()) << page;
     RecordingSurface counter;
-    EXPECT_EQ(PrintPageCount(counter, kPrintAnalysisLetter, *r), 6);
+    EXPECT_EQ(PrintPageCount(counter, kPrintAnalysisLetter, *r), 7);
+}
+
+TEST(AnalysisLetter, LastPageSaysWhatThePlanCostsWithinTheMargins)
+{
+    // 187,500 at 6.125 % from 04/15/2019, paying 1,412.80: figures worked out from the
+    // written rules apart from this code.
+    auto r = LetterClient();
+    LoanAnalysis &a = r->Analysis;
+    a.FirstPaymentDate = "04/15/2019";
+    a.AmountText = "187500";
+    a.CurrentPaymentText = "1412.80";
+    a.LowestRateText = "6.125";
+    ASSERT_TRUE(SetUpDebitDates(a) && ComputeSchedules(a));
+    ComputeSummaryFigures(a);
+    std::string page;
+    for (const PrintCall &t : DrawPage(7, *r).Texts()) {
+        page += t.text + "\n";
+        EXPECT_GE(t.x, kLeftMargin) << t.text;
+        EXPECT_LE(t.x + CharacterCount(t.text) * kChar, kRightMargin) << t.text;
+    }
+    for (const char *said :
+        {"What the plan costs, and your alternative", "475 debits", "$1,638.75 in all", "$26,987.28: that is",
+            "on 01/15/2029.", "add $117.73 to principal", "paid off by 05/15/2045", "saving $27,533.68 in"})
+        EXPECT_NE(page.find(said), std::string::npos) << said << "\n" << page;
+
+    // The enrollment package's instruction sheet says the same in one sentence.
+    RecordingSurface sheet;
+    DrawPrintPage(sheet, kPrintEnrollment, 1, *r);
+    std::string text;
+    for (const PrintCall &t : sheet.Texts())
+        text += t.text + " ";
+    EXPECT_NE(text.find("475 debits comes to $1,638.75 over the plan; the interest it saves has paid for the charges "
+                        "by 01/15/2029, so selling or refinancing before then means the plan cost more than it saved."),
+        std::string::npos)
+        << text;
 }
 
 TEST(AnalysisLetter, ComparisonTable)

@@ -115,7 +115,7 @@ TEST(PrintDispatch, PageCounts)
     const CClientRecord r = SampleClient();
     RecordingSurface s;
     EXPECT_EQ(PrintPageCount(s, kPrintEnrollment, r), 7);
-    EXPECT_EQ(PrintPageCount(s, kPrintAnalysisLetter, r), 6);
+    EXPECT_EQ(PrintPageCount(s, kPrintAnalysisLetter, r), 7);
     for (const int other : {-1, 0, 4, 100})
         EXPECT_EQ(PrintPageCount(s, other, r), 1) << other;
 }
@@ -136,12 +136,12 @@ TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
     }
 }
 
-TEST(PrintDispatch, AnalysisLetterHasSixPages)
+TEST(PrintDispatch, AnalysisLetterHasSevenPages)
 {
     const CClientRecord r = SampleClient();
-    for (int page = 1; page <= 6; ++page)
+    for (int page = 1; page <= 7; ++page)
         EXPECT_FALSE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
-    EXPECT_TRUE(Draw(kPrintAnalysisLetter, 7, r).Calls().empty());
+    EXPECT_TRUE(Draw(kPrintAnalysisLetter, 8, r).Calls().empty());
 }
 
 // ---- Enrollment package ----

@@ -81,7 +81,7 @@ void TestScreenLayout::screen_data()
     QTest::newRow("slide13") << Factory([](CClientRecord *r) { return new CSlideDlg(nullptr, r, 13); })
                              << QSize(397, 241);
     QTest::newRow("summary") << Factory([](CClientRecord *r) { return new CSummaryDlg(nullptr, r); })
-                             << QSize(302, 274);
+                             << QSize(302, 384);
     QTest::newRow("questions") << Factory([](CClientRecord *r) { return new CQuestionsDlg(nullptr, r); })
                                << QSize(397, 239);
     QTest::newRow("answer09") << Factory([](CClientRecord *r) { return new CAnswerDlg(nullptr, 9, r); })

@@ -94,6 +94,15 @@ void TestSummaryDlg::showsTheFiguresAsText()
         QStringLiteral("Chances of being overcharged \nby a Lender  Miscalculation \naccording to the F.D.I.C."));
     QCOMPARE(Field(dlg, "averageMonthlyWith"), Money(a.AverageMonthlySavings));
     QCOMPARE(Field(dlg, "averageYearlyWith"), Money(a.AverageYearlySavings));
+
+    // The sample loan's costs, worked out from the written rules apart from this code.
+    QCOMPARE(Label(dlg, "feesLabel"), QStringLiteral("Fees over the plan (471 debits of $3.45)"));
+    QCOMPARE(Field(dlg, "feesWith"), QStringLiteral("1,624.95"));
+    QCOMPARE(Field(dlg, "netSavingsWith"), QStringLiteral("30,524.32"));
+    QCOMPARE(Field(dlg, "breakEvenWith"), QStringLiteral("11/01/2028"));
+    QVERIFY(Label(dlg, "breakEvenSentence").startsWith(QStringLiteral("Selling or refinancing before 11/01/2028")));
+    QVERIFY(Label(dlg, "doItYourselfLabel").contains(QStringLiteral("$120.83 to principal")));
+    QVERIFY(Label(dlg, "doItYourselfLabel").contains(QStringLiteral("by 03/01/2045 and saves $30,947.25")));
 }
 
 void TestSummaryDlg::labelsFollowTheLoan()
@@ -124,7 +133,7 @@ void TestSummaryDlg::fieldsAreReadOnly()
     FillSampleClient(record);
     CSummaryDlg dlg(nullptr, &record);
     const auto edits = dlg.findChildren<QLineEdit *>();
-    QCOMPARE(edits.size(), 22);
+    QCOMPARE(edits.size(), 25);
     for (QLineEdit *e : edits)
         QVERIFY2(e->isReadOnly(), qPrintable(e->objectName()));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
