@@ -1,5 +1,6 @@
 #include "engine/grid_compare.h"
 
+#include "engine/costs.h"
 #include "engine/grid_text.h"
 #include "engine/grid_tools.h"
 #include "engine/to_cents.h"
@@ -44,8 +45,30 @@ ComparisonSeries PlanSeries(const LoanAnalysis &a, const GridTable &level)
     s.balances.push_back(0);
     s.totals.months = months;
     s.totals.totalInterest = ToCents(a.TotalInterest - a.InterestSavings);
-    s.totals.totalPaid = ToCents(a.LoanAmount + s.totals.totalInterest);
+    // What the client pays under the plan includes its fee on every debit.
+    s.totals.totalPaid = ToCents(a.LoanAmount + s.totals.totalInterest + ComputePlanCosts(a).TotalFees);
     s.totals.payoffDate = a.PayoffDate;
+    s.totals.levelMonths = GridMonthCount(level);
+    s.totals.monthsSaved = s.totals.levelMonths - months;
+    return s;
+}
+
+// The same loan paid monthly with a twelfth of the payment more each month from the
+// plan's start: the plan's result without its fees.
+ComparisonSeries DoItYourselfSeries(const LoanAnalysis &a, const GridTable &level)
+{
+    ComparisonSeries s;
+    s.name = "Do it yourself, no fees";
+    auto schedule = std::make_unique<Schedule<kScheduleRows>>();
+    FillDoItYourselfSchedule(a, *schedule);
+    const int months = a.TermMonths - a.Diy.DiyPaymentsEliminated;
+    for (int k = 1; k <= months && k <= kScheduleRows; ++k)
+        s.balances.push_back((*schedule)[static_cast<std::size_t>(k - 1)].Balance);
+    s.balances.push_back(0);
+    s.totals.months = months;
+    s.totals.totalInterest = ToCents(a.TotalInterest - a.Diy.DiyInterestSavings);
+    s.totals.totalPaid = ToCents(a.LoanAmount + s.totals.totalInterest);
+    s.totals.payoffDate = a.Diy.DiyPayoffDate;
     s.totals.levelMonths = GridMonthCount(level);
     s.totals.monthsSaved = s.totals.levelMonths - months;
     return s;
@@ -111,10 +134,11 @@ GridComparison CompareGrid(const GridTable &grid, const std::vector<GridScenario
         c.series.push_back(SeriesOf(scenario.name, *t, *level));
     }
     if (plan) {
-        if (SameLoan(*plan, *level))
+        if (SameLoan(*plan, *level)) {
             c.series.push_back(PlanSeries(*plan, *level));
-        else
-            c.note = "The bi-weekly plan is not shown: the client's loan (amount, term, first payment and rate) is not "
+            c.series.push_back(DoItYourselfSeries(*plan, *level));
+        } else
+            c.note = "The bi-weekly plan and its do-it-yourself alternative are not shown: the client's loan (amount, term, first payment and rate) is not "
                      "the loan of this grid.";
     }
     return c;

@@ -34,11 +34,12 @@ struct GridComparison {
 
 inline constexpr const char *kAgreedSeriesName = "Loan as agreed";
 inline constexpr const char *kGridSeriesName = "This grid";
-inline constexpr const char *kPlanSeriesName = "Bi-weekly plan";
+inline constexpr const char *kPlanSeriesName = "Bi-weekly plan, fees included";
 
 // `grid` is a recalculated table with a loan. `plan`, when given, is the client's
 // analysis after SetUpDebitDates, ComputeSchedules and ComputeSummaryFigures; its line
-// comes from the analysis's own schedule and figures, and only when the analysis is of
+// comes from the analysis's own schedule and figures, followed by the do-it-yourself
+// alternative (the analysis's Diy figures), and only when the analysis is of
 // the grid's loan (amount, term, first payment and rate), which `note` says otherwise.
 GridComparison CompareGrid(const GridTable &grid, const std::vector<GridScenario> &scenarios, const LoanAnalysis *plan);
 

@@ -207,9 +207,10 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     const auto plan = PlanAnalysisFor(*record);
     ASSERT_TRUE(plan);
     GridComparison c = CompareGrid(*grid, {}, plan.get());
-    ASSERT_EQ(c.series.size(), 3u);
+    ASSERT_EQ(c.series.size(), 4u);
     const ComparisonSeries &planned = c.series[2];
-    EXPECT_EQ(planned.name, "Bi-weekly plan");
+    EXPECT_EQ(planned.name, "Bi-weekly plan, fees included");
+    EXPECT_EQ(c.series[3].totals.payoffDate, plan->Diy.DiyPayoffDate);
     const std::string payoff = planned.totals.payoffDate; // MM/15/YYYY
     const int months = (std::stoi(payoff.substr(6)) - 2020) * 12 + std::stoi(payoff.substr(0, 2));
     EXPECT_EQ(planned.totals.months, months);
