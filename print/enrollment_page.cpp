@@ -2,7 +2,6 @@
 
 #include "engine/costs.h"
 #include "engine/debits.h"
-#include "engine/debits.h"
 #include "format/dates.h"
 #include "format/fit_text.h"
 #include "format/number_text.h"
@@ -44,6 +43,8 @@ constexpr std::string_view kCompanyAddress[] = {
 constexpr int kSavingsLineY = -3500;
 // Stands for the paragraph that TimelineText writes.
 constexpr std::string_view kTimeline = "{TIMELINE}";
+// Stands for the sentence that PlanCostSentence writes.
+constexpr std::string_view kPlanCosts = "{PLANCOSTS}";
 constexpr std::string_view kSavingsLine = "to maximize your total savings at approximately $_______________.";
 
 // Lines every 200 units from -3300 on; an empty text is the gap before the closing
@@ -52,6 +53,8 @@ constexpr std::string_view kMailingLines[] = {
     "Please return your signed form in the enclosed envelope as soon as you can, so that your plan can begin promptly",
     kSavingsLine,
     kTimeline,
+    "",
+    kPlanCosts,
     "",
     "Thank you for enrolling.",
     "{COMPANY} Enrollment Services",
@@ -93,24 +96,6 @@ std::string TimelineText(const LoanAnalysis &a)
     return text.append(kTimelineDates).append(kTimelineEnd);
 }
 
-// Words of `text` in lines no wider than `width` in the surface's current font.
-std::vector<std::string> WrapToWidth(PrintSurface &s, std::string_view text, int width)
-{
-    std::vector<std::string> lines(1);
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find(' ', at), text.size());
-        const std::string_view word = text.substr(at, end - at);
-        const std::string longer = lines.back().empty() ? std::string(word) : lines.back() + " " + std::string(word);
-        if (!lines.back().empty() && s.TextWidth(longer) > width)
-            lines.emplace_back(word);
-        else
-            lines.back() = longer;
-        at = end + 1;
-    }
-    return lines;
-}
-
 // A date of the plan as the form prints it, or a note while there is none yet.
 std::string PlanDateOrNote(const std::string &date)
 {
@@ -134,10 +119,8 @@ std::string WithPlanDates(std::string_view line, const LoanAnalysis &a)
     return out;
 }
 
-// What the plan charges in all and when its savings have paid for that, under the
-// instructions: one sentence the client reads before signing.
-constexpr int kPlanCostY = -6500;
-
+// What the plan charges in all and when its savings have paid for that: one sentence the
+// client reads before signing.
 std::string PlanCostSentence(const LoanAnalysis &a)
 {
     const PlanCosts costs = ComputePlanCosts(a);
@@ -177,19 +160,16 @@ void DrawInstructionSheet(PrintSurface &s, const CClientRecord &r)
     for (const std::string_view line : kMailingLines) {
         if (y == kSavingsLineY) {
             DrawFormLine(s, y, line, {FormatMoney(r.Analysis.TotalPaymentSavings)});
-        } else if (line == kTimeline) {
-            const std::string text = WithPlanDates(TimelineText(r.Analysis), r.Analysis);
-            for (const std::string &wrapped : WrapToWidth(s, text, kRightMargin - kLeftMargin)) {
-                s.TextLeft(kLeftMargin, y, wrapped);
-                y -= 200;
-            }
+        } else if (line == kTimeline || line == kPlanCosts) {
+            y = DrawParagraph(s, y,
+                line == kTimeline ? WithPlanDates(TimelineText(r.Analysis), r.Analysis) : PlanCostSentence(r.Analysis),
+                200);
             continue;
         } else if (!line.empty()) {
             s.TextLeft(kLeftMargin, y, WithPlanDates(line, r.Analysis));
         }
         y -= 200;
     }
-    DrawParagraph(s, kPlanCostY, PlanCostSentence(r.Analysis), 200);
 }
 
 // ---- Pages 2 and 5: enrollment form ----

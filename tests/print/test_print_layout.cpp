@@ -411,10 +411,12 @@ TEST(EnrollmentPackage, InstructionSheet)
     EXPECT_EQ(savings[0].text, "to maximize your total savings at approximately $_______________.");
     EXPECT_EQ(savings[1].text, "85,329.18");
     EXPECT_EQ(savings[1].x, 500 + 49 * kBodyChar);
-    // Mailing lines every 200 units with a gap before the closing and the contact lines.
+    // Mailing lines every 200 units with a gap before the plan's costs, the closing and the
+    // contact lines.
     const int thanks = s.FindText("Thank you for enrolling.")->y;
+    const int costs = s.FindTextStarting("The banking charge of $3.45")->y;
     for (int y = -3300; y >= thanks - 800; y -= 200)
-        EXPECT_EQ(s.TextsAt(y).empty(), y == thanks + 200 || y == thanks - 400) << y;
+        EXPECT_EQ(s.TextsAt(y).empty(), y == costs + 200 || y == thanks + 200 || y == thanks - 400) << y;
 }
 
 TEST(EnrollmentPackage, PagesFiveToSevenRepeatTwoToFour)
