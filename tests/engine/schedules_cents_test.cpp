@@ -1,9 +1,10 @@
 // The schedules are computed in whole cents for speed. Here they are checked against a
-// slow reference written from the row rules alone, with its own rounding to cents worked
-// on the double's exact decimal expansion, so that it shares no code with the engine.
+// slow reference written from the row rules alone, with the definition's rounding to cents
+// worked on the double's exact decimal expansion, so that it shares no code with the engine.
 #include "engine/costs.h"
 #include "engine/plan_dates.h"
 #include "engine/schedules.h"
+#include "reference_cents.h"
 
 #include <gtest/gtest.h>
 
@@ -15,37 +16,6 @@
 
 namespace tw {
 namespace {
-
-// A value written with two decimals, a value halfway or more rounding up, read back.
-double ReferenceCents(double v)
-{
-    if (!(v > 0))
-        return 0;
-    char exact[400];
-    std::snprintf(exact, sizeof exact, "%.120f", v); // glibc prints the exact expansion
-    std::string s(exact);
-    const std::size_t point = s.find('.');
-    std::string kept = s.substr(0, point) + s.substr(point + 1, 2);
-    if (s[point + 3] >= '5') {
-        int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[i] == '9')
-            kept[i--] = '0';
-        if (i < 0)
-            kept.insert(kept.begin(), '1');
-        else
-            ++kept[i];
-    }
-    kept.insert(kept.size() - 2, ".");
-    return std::strtod(kept.c_str(), nullptr);
-}
-
-TEST(ReferenceCents, RoundsTheExactValue)
-{
-    EXPECT_EQ(ReferenceCents(0.125), 0.13); // exactly halfway: away from zero
-    EXPECT_EQ(ReferenceCents(2.675), 2.67); // stored as 2.67499999...
-    EXPECT_EQ(ReferenceCents(999.995), 1000.0); // stored as 999.995000000000004...
-    EXPECT_EQ(ReferenceCents(-3), 0);
-}
 
 struct Reference {
     Schedule<kScheduleRows> monthly {};
@@ -69,23 +39,23 @@ std::unique_ptr<Reference> ScheduleByHand(const LoanAnalysis &a)
     bool final = false;
     for (int k = 1; k <= a.TermMonths; ++k) {
         ScheduleRow &row = m[k - 1];
-        row.Interest = ReferenceCents(row.Balance * r);
-        row.Principal = ReferenceCents(row.Payment - row.Interest);
-        m[k].Balance = ReferenceCents(row.Balance - row.Principal);
-        m[k].Payment = ReferenceCents(row.Payment <= m[k].Balance ? row.Payment : m[k].Balance);
+        row.Interest = ReferenceToCents(row.Balance * r);
+        row.Principal = ReferenceToCents(row.Payment - row.Interest);
+        m[k].Balance = ReferenceToCents(row.Balance - row.Principal);
+        m[k].Payment = ReferenceToCents(row.Payment <= m[k].Balance ? row.Payment : m[k].Balance);
 
         ScheduleRow &p = c[k - 1];
-        p.Interest = ReferenceCents(p.Balance * r);
-        p.Principal = ReferenceCents(p.Payment - p.Interest);
+        p.Interest = ReferenceToCents(p.Balance * r);
+        p.Principal = ReferenceToCents(p.Payment - p.Interest);
         if (listed < kExtraDebitEntries && a.ExtraDebitPayments[listed] == k && p.Balance > p.Payment) {
             p.Extra = a.HalfPayment;
             ++listed;
         }
-        c[k].Balance = ReferenceCents(p.Balance - (p.Principal + p.Extra + (final ? p.Interest : 0.0)));
+        c[k].Balance = ReferenceToCents(p.Balance - (p.Principal + p.Extra + (final ? p.Interest : 0.0)));
         if (p.Payment <= c[k].Balance) {
-            c[k].Payment = ReferenceCents(p.Payment);
+            c[k].Payment = ReferenceToCents(p.Payment);
         } else {
-            c[k].Payment = ReferenceCents(c[k].Balance);
+            c[k].Payment = ReferenceToCents(c[k].Balance);
             final = true;
         }
     }
