@@ -1,5 +1,6 @@
 // The amortization grid's recalculation, its mends, dates and exports.
 #include "engine/grid.h"
+#include "engine/grid_compare.h"
 #include "engine/grid_text.h"
 #include "engine/grid_tools.h"
 #include "format/number_text.h"
@@ -265,12 +266,17 @@ TEST(ReadGridCells, TakesEveryFieldOfEveryMonthUpToTheLast)
             ASSERT_EQ(GridValue(t.Month(n), f), n <= 361 ? n * 100 + f * 10 + 5.5 : 0) << n << " " << f;
 }
 
-TEST(RecalculateGrid, TermOutsideOneToFortyYearsReadsAsThirty)
+TEST(RecalculateGrid, TermOutsideOneToFortyYearsReadsAsThirtyAndOnlyALoanIsComputed)
 {
     for (const auto &[years, months] : {std::pair {0, 360}, {-5, 360}, {41, 360}, {1000, 360}, {1, 12}, {40, 480}}) {
         GridTable t;
         t.TermYears = years;
         EXPECT_EQ(GridTermMonths(t), months) << years;
+    }
+    for (const auto &[balance, loan] : {std::pair {1e9, true}, {1000000000.01, false}, {0.01, true}, {0.0, false}}) {
+        GridTable t;
+        t.Month(1).Balance = balance;
+        EXPECT_EQ(GridHasLoan(t), loan) << balance;
     }
     GridTable none;
     RecalculateGrid(none); // no opening balance: nothing to compute, nothing touched
@@ -385,6 +391,29 @@ TEST(GridExports, CsvAndJsonHaveOneRowPerMonthOfTheTable)
     EXPECT_EQ(json.find("\"Month\":362"), std::string::npos);
     EXPECT_EQ(GridNumberText(0.25), "0.25");
     EXPECT_EQ(GridNumberText(1234567.891), "1234567.89");
+}
+
+// A scenario's name as a CSV cell and a JSON string: quoted where CSV needs it (a comma,
+// a quote, a blank at either end), escaped where JSON does (a quote, a backslash, a
+// control character, not a blank).
+TEST(GridExports, ComparisonNamesAreQuotedAndEscaped)
+{
+    GridComparison c;
+    for (const char *name : {"a, b", " lead", "end ", "mid dle", "say \"hi\"", "back\\slash\x1f"})
+        c.series.push_back({name, {360, 1234.5, 34.5, "06/15/2040", 360, -2}, {}});
+    EXPECT_EQ(ComparisonCsv(c),
+        "Scenario,Months,TotalPaid,TotalInterest,PayoffDate,MonthsSaved\n\"a, b\",360,1234.50,34.50,2040-06-15,-2\n"
+        "\" lead\",360,1234.50,34.50,2040-06-15,-2\n\"end \",360,1234.50,34.50,2040-06-15,-2\n"
+        "mid dle,360,1234.50,34.50,2040-06-15,-2\n\"say \"\"hi\"\"\",360,1234.50,34.50,2040-06-15,-2\n"
+        "back\\slash\x1f,360,1234.50,34.50,2040-06-15,-2\n");
+    const std::string json = ComparisonJson(c);
+    for (const char *escaped :
+        {"[\n{\"Scenario\":\"a, b\",\"Months\":360,\"TotalPaid\":1234.50,\"TotalInterest\":34.50,"
+         "\"PayoffDate\":\"2040-06-15\",\"MonthsSaved\":-2},\n",
+            "{\"Scenario\":\"mid dle\",", "{\"Scenario\":\"say \\\"hi\\\"\",",
+            "{\"Scenario\":\"back\\\\slash\\u001f\","})
+        EXPECT_NE(json.find(escaped), std::string::npos) << escaped << "\n" << json;
+    EXPECT_EQ(ComparisonJson({}), "[]\n");
 }
 
 TEST(GridTools, AdjustableRatesFollowTheIndexWithinTheCaps)
