@@ -86,11 +86,22 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     ASSERT_EQ(AddMonthlyExtra(*bonus, 0.25, 13, 24), "");
     SetGridRateFrom(*bonus, 61, 6.125);
     RecalculateGrid(*bonus);
+    bonus->Month(kGridRows).Adjustment = 3; // the table's last row is kept too
     ASSERT_TRUE(SaveGridScenario(store, "Bonus, and 1/8 more", *bonus));
     ASSERT_TRUE(SaveGridScenario(store, "Plain", *t));
     EXPECT_EQ(store.Read("GridScenario1", "Rate"), "1-60:6.00 61-360:6.125");
     EXPECT_FALSE(SaveGridScenario(store, " ", *t));
     EXPECT_FALSE(SaveGridScenario(store, "two\nlines", *t));
+    // Up to 60 characters, however many bytes they take; no control character.
+    const auto times = [](int n, const std::string &s) {
+        std::string out;
+        while (n-- > 0)
+            out += s;
+        return out;
+    };
+    for (const auto &[name, usable] : {std::pair {times(60, "\xC3\xA9"), true}, {times(61, "a"), false},
+             {std::string("tab\x1f"), false}, {std::string("del\x7f"), false}, {std::string("~ "), true}})
+        EXPECT_EQ(CheckScenarioName(name).empty(), usable) << name;
 
     // What an older build does with the profile: the record's save, the grid's OK.
     auto record = std::make_unique<CClientRecord>();
@@ -101,7 +112,7 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     std::vector<GridScenario> back = LoadGridScenarios(store.Snapshot());
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[0].name, "Bonus, and 1/8 more");
-    for (int n = 1; n <= GridMonthCount(*bonus); ++n)
+    for (int n = 1; n <= kGridRows; ++n)
         for (int f : {kGridExtra, kGridRate, kGridAdjustment})
             ASSERT_EQ(GridValue(back[0].inputs.Month(n), f), GridValue(bonus->Month(n), f)) << n << " " << f;
 
@@ -114,16 +125,27 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     EXPECT_EQ(back[0].name, "Third");
     EXPECT_TRUE(FindScenario(back, "plain"));
 
-    // A hand-edited list keeps the runs it can read and drops the rest.
-    WriteBytes(path, "[GridScenario3]\nName=Edited\nExtra=12:100 x:5 20-10:5 30-31:abc 498-500:1 40-41:7.5\n");
+    // Twenty are kept, and no more.
+    for (int i = 3; i <= kMaxGridScenarios; ++i) // beside "Third" and "Plain"
+        ASSERT_TRUE(SaveGridScenario(store, "Scenario " + std::to_string(i), *t)) << i;
+    EXPECT_NE(SaveGridScenario(store, "One more", *t).message.find("At most 20"), std::string::npos);
+    EXPECT_EQ(LoadGridScenarios(store.Snapshot()).size(), 20u);
+
+    // A hand-edited list keeps the runs it can read, months 1 to 499, and drops the rest.
+    WriteBytes(
+        path, "[GridScenario3]\nName=Edited\nExtra=12:100 x:5 20-10:5 30-31:abc 0:3 497-500:9 498-499:1 40-41:7.5\n");
     back = LoadGridScenarios(store.Snapshot());
     ASSERT_EQ(back.size(), 1u);
     for (int n = 1; n <= kGridRows; ++n)
-        EXPECT_EQ(back[0].inputs.Month(n).Extra, n == 12 ? 100 : (n == 40 || n == 41 ? 7.5 : 0)) << n;
+        EXPECT_EQ(back[0].inputs.Month(n).Extra, n == 12 ? 100 : (n == 40 || n == 41 ? 7.5 : n >= 498 ? 1 : 0)) << n;
 }
 
 TEST_F(GridProfile, MissingKeysReadAsDefaults)
 {
+    for (const auto &[typed, years] : {std::pair {"1", 1}, {"40", 40}, {"41", 30}, {"0", 30}}) {
+        WriteBytes(path, std::string("[PrinBal]\nLoanTermYears=") + typed + "\n");
+        EXPECT_EQ(Load()->TermYears, years) << typed;
+    }
     WriteBytes(path, "[PrinBal]\nLoanTermYears=abc\n[AddPmt]\nMth480=12.50\nMth499=1\nMth500=2\n[Adjust]\nMth2=nan\n");
     auto t = Load();
     EXPECT_FALSE(GridHasLoan(*t)); // no opening balance: the corruption message
