@@ -165,30 +165,6 @@ private slots:
         QCOMPARE(Edit(&dlg, "bankNameEdit")->text(), QStringLiteral("Credit Union"));
         QCOMPARE(Q(record->BankName), QStringLiteral("Credit Union"));
     }
-
-    void accentedBankNameRoundTrips()
-    {
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        const QString name = QStringLiteral("Caisse Populaire Desjardins \u00e0 Qu\u00e9bec");
-        {
-            CDebitBankDlg dlg(nullptr, record.get(), &store);
-            QVERIFY(Open(dlg));
-            FillRequired(&dlg);
-            Type(&dlg, "bankNameEdit", name);
-            Radio(&dlg, "otherRadio")->click();
-            Type(&dlg, "descriptionEdit", QStringLiteral("\u00c9pargne"));
-            Click(&dlg, "printButton");
-            QCOMPARE(dlg.result(), int(kResultPrint));
-        }
-        auto loaded = LoadRecord(box.ProfilePath());
-        CDebitBankDlg again(nullptr, loaded.get(), nullptr);
-        QCOMPARE(Edit(&again, "bankNameEdit")->text(), name);
-        QCOMPARE(Edit(&again, "descriptionEdit")->text(), QStringLiteral("\u00c9pargne"));
-        QVERIFY(Radio(&again, "otherRadio")->isChecked());
-    }
 };
 
 QTEST_MAIN(TestDebitBankDlg)

@@ -106,20 +106,6 @@ private slots:
         QVERIFY(!box.ProfileExists());
     }
 
-    void opensWithTheRecordsTexts()
-    {
-        auto record = std::make_unique<CClientRecord>();
-        record->FirstName1 = "Ann";
-        record->PropertyCity = "Kent";
-        record->MI2 = "Q";
-        CPersonalInfoDlg dlg(nullptr, record.get(), nullptr);
-        QCOMPARE(Edit(&dlg, "firstName1Edit")->text(), QStringLiteral("Ann"));
-        QCOMPARE(Edit(&dlg, "propertyCityEdit")->text(), QStringLiteral("Kent"));
-        QCOMPARE(Edit(&dlg, "mi2Edit")->text(), QStringLiteral("Q"));
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
-        QVERIFY(dlg.findChild<QPushButton *>(QStringLiteral("continueButton"))->isDefault());
-    }
-
     void failedSaveKeepsTheScreenAndWhatWasTyped()
     {
         Sandbox box;
@@ -153,29 +139,6 @@ private slots:
         Click(&dlg, "continueButton");
         QCOMPARE(log.texts, QStringList());
         QCOMPARE(Q(LoadRecord(box.ProfilePath())->Address), QStringLiteral("12 Oak Lane Apt 4 Rear"));
-    }
-
-    void accentedNamesRoundTripThroughTheProfile()
-    {
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        const QString first = QStringLiteral("Ren\u00e9e");
-        const QString city = QStringLiteral("S\u00e3o Paulo \u2013 Z\u00fcrich");
-        {
-            CPersonalInfoDlg dlg(nullptr, record.get(), &store);
-            QVERIFY(Open(dlg));
-            FillRequired(&dlg);
-            Type(&dlg, "firstName2Edit", first);
-            Type(&dlg, "cityEdit", city);
-            Click(&dlg, "continueButton");
-            QCOMPARE(dlg.result(), int(kResultForward));
-        }
-        auto loaded = LoadRecord(box.ProfilePath());
-        CPersonalInfoDlg again(nullptr, loaded.get(), nullptr);
-        QCOMPARE(Edit(&again, "firstName2Edit")->text(), first);
-        QCOMPARE(Edit(&again, "cityEdit")->text(), city);
     }
 };
 
