@@ -50,39 +50,6 @@ private slots:
         QCOMPARE(Q(store.Read("PrinBal", "LoanTermYears")), QStringLiteral("30"));
     }
 
-    void failingCheckNamesTheField_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("name") << "bankNameEdit"
-                              << "Please enter your bank's name";
-        QTest::newRow("city") << "cityEdit"
-                              << "Please enter your bank's city";
-        QTest::newRow("zip") << "zipEdit"
-                             << "Please enter your bank's Zip Code";
-        QTest::newRow("account") << "accountNumberEdit"
-                                 << "Please enter your bank Account Number";
-    }
-    void failingCheckNamesTheField()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, message);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        CDebitBankDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        Type(&dlg, edit.toLatin1().constData(), QString());
-        Click(&dlg, "printButton");
-        QCOMPARE(log.texts, QStringList {message});
-        QCOMPARE(FocusName(&dlg), edit);
-        QVERIFY(dlg.isVisible());
-        QVERIFY(record->BankState.empty());
-        QVERIFY(!box.ProfileExists());
-    }
-
     void otherNeedsADescriptionSavingsDoesNot()
     {
         auto record = std::make_unique<CClientRecord>();

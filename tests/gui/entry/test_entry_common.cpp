@@ -98,6 +98,20 @@ const std::map<QString, std::vector<Field>> kFields = {
             {"workPhone1Edit", &C::WorkPhone1}, {"workPhone2Edit", &C::WorkPhone2}}},
 };
 
+std::vector<Field> FieldsOf(const QString &which)
+{
+    std::vector<Field> fields = kFields.at(which);
+    if (which == QLatin1String("analysis") || which == QLatin1String("vendor"))
+        fields.insert(fields.end(), std::begin(kLoanFields), std::end(kLoanFields));
+    return fields;
+}
+
+// The button that checks the form and goes on.
+const char *Forward(const QString &which)
+{
+    return which == QLatin1String("bank") || which == QLatin1String("vendor") ? "printButton" : "continueButton";
+}
+
 // The city each sign-up screen keeps.
 std::string CityOf(const QString &which, const CClientRecord &r)
 {
@@ -130,21 +144,16 @@ private slots:
     void everyFieldShowsAndStoresItsOwnText_data()
     {
         QTest::addColumn<QString>("which");
-        QTest::addColumn<QString>("leave");
-        QTest::addColumn<QString>("defaultButton");
-        for (const auto &[which, leave, byDefault] : {std::tuple {"analysis", "continueButton", "continueButton"},
-                 {"personal", "backButton", "continueButton"}, {"lender", "backButton", "continueButton"},
-                 {"bank", "backButton", "printButton"}, {"vendor", "printButton", "printButton"}})
-            QTest::newRow(which) << QString(which) << QString(leave) << QString(byDefault);
+        QTest::addColumn<QString>("leave"); // the sign-up screens store on Back without a check
+        for (const auto &[which, leave] : {std::pair {"analysis", "continueButton"}, {"personal", "backButton"},
+                 {"lender", "backButton"}, {"bank", "backButton"}, {"vendor", "printButton"}})
+            QTest::newRow(which) << QString(which) << QString(leave);
     }
     void everyFieldShowsAndStoresItsOwnText()
     {
         QFETCH(QString, which);
         QFETCH(QString, leave);
-        QFETCH(QString, defaultButton);
-        std::vector<Field> fields = kFields.at(which);
-        if (which == QLatin1String("analysis") || which == QLatin1String("vendor"))
-            fields.insert(fields.end(), std::begin(kLoanFields), std::end(kLoanFields));
+        const std::vector<Field> fields = FieldsOf(which);
         auto record = std::make_unique<CClientRecord>();
         record->AccountType = kAccountOther; // the bank's description is in use
         record->Analysis.VariableFlag = 1; // and so is the loan's highest rate
@@ -152,7 +161,7 @@ private slots:
             Text(*record, f) = Before(f);
         auto dlg = MakeScreen(which, record.get());
         QVERIFY(Open(*dlg));
-        QVERIFY(dlg->findChild<QPushButton *>(defaultButton)->isDefault());
+        QVERIFY(dlg->findChild<QPushButton *>(Forward(which))->isDefault());
         for (const Field &f : fields) {
             if (!f.loan || f.before)
                 QCOMPARE(Edit(dlg.get(), f.edit)->text(), Q(Before(f)));
@@ -164,6 +173,68 @@ private slots:
         QVERIFY(!dlg->isVisible());
         for (const Field &f : fields)
             QCOMPARE(Q(Text(*record, f)), Q(After(f)));
+    }
+
+    // The first field that fails its check is named, gets the focus, and nothing is stored.
+    void aFailingFieldIsNamedAndFocused_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("said");
+        const char *const rows[][4] = {{"analysis", "currentDateEdit", "", "Please enter the current date."},
+            {"analysis", "firstNameEdit", "", "Please enter your first name."},
+            {"analysis", "firstPaymentDateEdit", "2/5/1999", "The loan start date format is incorrect."},
+            {"analysis", "termEdit", "41", "(has to be to be less than 40)."},
+            {"analysis", "amountEdit", "150 000", "Please enter the loan amount."},
+            {"analysis", "lowestRateEdit", "", "Please enter the fixed interest rate."},
+            {"personal", "firstName1Edit", "", "Please enter your first name"},
+            {"personal", "lastName1Edit", "", "Please enter your last name"},
+            {"personal", "addressEdit", "", "Please enter your address"},
+            {"personal", "cityEdit", "", "Please enter your city"},
+            {"personal", "stateEdit", "", "Please enter your state"},
+            {"personal", "zipEdit", "", "Please enter your Zip Code"},
+            {"personal", "homePhoneEdit", "", "Please enter your home phone number or a contact phone number"},
+            {"lender", "lenderNameEdit", "", "Please enter your lender's name"},
+            {"lender", "zipEdit", "", "Please enter your lender's Zip Code"},
+            {"lender", "accountNumberEdit", "", "Please enter your Account Number"},
+            {"lender", "currentPaymentEdit", "$", "Please enter your total current payment amount"},
+            {"lender", "currentPaymentEdit", "$1 250", "Please enter your total current payment amount"},
+            {"lender", "gracePeriodEdit", "", "Please enter your grace period"},
+            {"bank", "bankNameEdit", "", "Please enter your bank's name"},
+            {"bank", "cityEdit", "", "Please enter your bank's city"},
+            {"bank", "zipEdit", "", "Please enter your bank's Zip Code"},
+            {"bank", "accountNumberEdit", "", "Please enter your bank Account Number"},
+            {"vendor", "currentDateEdit", "2026-12-07", "The current date format is incorrect."},
+            {"vendor", "zipEdit", "", "Please enter your zip code."}, {"vendor", "termEdit", "45", "40 years"},
+            {"vendor", "amountEdit", "$0.75", "loan amount"}};
+        for (const auto &[which, edit, typed, said] : rows)
+            QTest::addRow("%s %s \"%s\"", which, edit, typed)
+                << QString(which) << QString(edit) << QString(typed) << QString(said);
+    }
+    void aFailingFieldIsNamedAndFocused()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, edit);
+        QFETCH(QString, typed);
+        QFETCH(QString, said);
+        Sandbox box;
+        CProfileStore store(box.ProfilePath().toStdString());
+        auto record = std::make_unique<CClientRecord>();
+        MessageLog log;
+        auto dlg = MakeScreen(which, record.get(), &store);
+        QVERIFY(Open(*dlg));
+        for (const Field &f : FieldsOf(which))
+            Type(dlg.get(), f.edit, Q(After(f)));
+        Type(dlg.get(), qPrintable(edit), typed);
+        Click(dlg.get(), Forward(which));
+        QCOMPARE(log.texts.size(), 1);
+        QVERIFY2(log.texts[0].contains(said), qPrintable(log.texts[0]));
+        QCOMPARE(FocusName(dlg.get()), edit);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!box.ProfileExists());
+        if (which != QLatin1String("analysis") && which != QLatin1String("vendor"))
+            QVERIFY(CityOf(which, *record).empty());
     }
 
     void everyFieldHasAMnemonicThatReachesIt_data() { screens_data(); }

@@ -47,46 +47,6 @@ private slots:
         QCOMPARE(Q(saved->WorkPhone1), QStringLiteral("555-0111"));
     }
 
-    void missingRequiredFieldIsNamed_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("first name") << "firstName1Edit"
-                                    << "Please enter your first name";
-        QTest::newRow("last name") << "lastName1Edit"
-                                   << "Please enter your last name";
-        QTest::newRow("address") << "addressEdit"
-                                 << "Please enter your address";
-        QTest::newRow("city") << "cityEdit"
-                              << "Please enter your city";
-        QTest::newRow("state") << "stateEdit"
-                               << "Please enter your state";
-        QTest::newRow("zip") << "zipEdit"
-                             << "Please enter your Zip Code";
-        QTest::newRow("home phone") << "homePhoneEdit"
-                                    << "Please enter your home phone number or a contact phone number";
-    }
-    void missingRequiredFieldIsNamed()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, message);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        Type(&dlg, edit.toLatin1().constData(), QString());
-        Click(&dlg, "continueButton");
-        QCOMPARE(log.texts, QStringList {message});
-        QCOMPARE(FocusName(&dlg), edit);
-        QVERIFY(dlg.isVisible());
-        // A failing Continue stores nothing.
-        QVERIFY(record->HomePhone.empty() && record->FirstName1.empty());
-        QVERIFY(!box.ProfileExists());
-    }
-
     void backStoresWithoutChecks()
     {
         Sandbox box;
