@@ -121,6 +121,9 @@ TEST(AnalysisLetter, BlanksHoldTheirFigures)
         {1, -6940, {{"180,000.00", 36}}},
         {1, -9640, {{"59,161.57", 32}}},
         {3, -3020, {{"32,149.27", 15}, {"52", 63}}},
+        {3, -3250, {{"59,161.57", 34}}, 500 + 5 * kChar}, // indented to the item's text, after "1.   "
+        {3, -3940, {{"17.9", 0}, {"22.3", 25}}, 500 + 5 * kChar},
+        {3, -7850, {{"2,305.00", 20}}, 500 + 5 * kChar},
         {3, -3710, {{"4.3", 30}}}, // 30 less 25.75 years
         {3, -4400, {{"52,295.69", 87}}},
         {3, -7620, {{"192.08", 76}}},
@@ -138,16 +141,6 @@ TEST(AnalysisLetter, BlanksHoldTheirFigures)
         const RecordingSurface s = DrawPage(row.page, *r);
         EXPECT_EQ(ValuesAt(s, row.y, row.lineX), row.values) << "page " << row.page << " y " << row.y;
     }
-}
-
-TEST(AnalysisLetter, IndentedLinesStartAtTheItemText)
-{
-    const auto r = LetterClient();
-    const RecordingSurface s = DrawPage(3, *r);
-    const int indent = 500 + 5 * kChar; // "1.   "
-    EXPECT_EQ(ValuesAt(s, -3250, indent), (std::vector<Placed> {{"59,161.57", 34}}));
-    EXPECT_EQ(ValuesAt(s, -3940, indent), (std::vector<Placed> {{"17.9", 0}, {"22.3", 25}}));
-    EXPECT_EQ(ValuesAt(s, -7850, indent), (std::vector<Placed> {{"2,305.00", 20}}));
 }
 
 TEST(AnalysisLetter, VariableRateIsNamedAndAveraged)
