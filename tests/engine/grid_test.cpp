@@ -12,7 +12,6 @@
 #include <cmath>
 #include <memory>
 #include <random>
-#include <sstream>
 
 namespace tw {
 namespace {
@@ -343,28 +342,6 @@ TEST(GridTotals, CountAgainstTheLevelPaymentLoan)
         const GridTotals over = ComputeGridTotals(t, LevelPaymentGrid(t));
         EXPECT_EQ(FormatMoney(over.totalPaid), FormatMoney(100000 + over.totalInterest)) << huge;
     }
-}
-
-TEST(GridExports, CsvAndJsonHaveOneRowPerMonthOfTheTable)
-{
-    const GridTable t = ReferenceGrid();
-    const std::string csv = GridCsv(t);
-    std::istringstream lines(csv);
-    std::string line;
-    std::vector<std::string> rows;
-    while (std::getline(lines, line))
-        rows.push_back(line);
-    ASSERT_EQ(rows.size(), 362u);
-    EXPECT_EQ(rows[0], "Month,Date,Balance,Payment,Interest,Principal,Extra,Rate,Adjustment");
-    EXPECT_EQ(rows[1], "1,1999-11-15,100000.00,699.21,625.00,74.21,0.00,7.50,0.00");
-    EXPECT_EQ(rows[361], "361,2029-11-15,6.38,6.42,0.04,6.38,0.00,7.50,0.00");
-
-    const std::string json = GridJson(t);
-    EXPECT_EQ(json.rfind("[\n{\"Month\":1,\"Date\":\"1999-11-15\",\"Balance\":100000.00,\"Payment\":699.21,", 0), 0u);
-    EXPECT_NE(json.find("{\"Month\":361,\"Date\":\"2029-11-15\",\"Balance\":6.38,"), std::string::npos);
-    EXPECT_EQ(json.find("\"Month\":362"), std::string::npos);
-    EXPECT_EQ(GridNumberText(0.25), "0.25");
-    EXPECT_EQ(GridNumberText(1234567.891), "1234567.89");
 }
 
 // A scenario's name as a CSV cell and a JSON string: quoted where CSV needs it (a comma,
