@@ -93,13 +93,10 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     EXPECT_FALSE(SaveGridScenario(store, " ", *t));
     EXPECT_FALSE(SaveGridScenario(store, "two\nlines", *t));
     // Up to 60 characters, however many bytes they take; no control character.
-    const auto times = [](int n, const std::string &s) {
-        std::string out;
-        while (n-- > 0)
-            out += s;
-        return out;
-    };
-    for (const auto &[name, usable] : {std::pair {times(60, "\xC3\xA9"), true}, {times(61, "a"), false},
+    std::string accented;
+    for (int i = 0; i < 60; ++i)
+        accented += "\xC3\xA9";
+    for (const auto &[name, usable] : {std::pair {accented, true}, {std::string(61, 'a'), false},
              {std::string("tab\x1f"), false}, {std::string("del\x7f"), false}, {std::string("~ "), true}})
         EXPECT_EQ(CheckScenarioName(name).empty(), usable) << name;
 

@@ -210,33 +210,22 @@ TEST(AnalysisChecks, FieldsBeforeAFailureAreWrittenAndLaterOnesKept)
     EXPECT_EQ(record->Analysis.LowestRateText, "old rate");
 }
 
-TEST(AnalysisChecks, FixedRateLeavesTheHighestRateAlone)
+// The variable flag is written whatever else fails; a fixed rate leaves the stored
+// highest rate alone.
+TEST(AnalysisChecks, VariableFlagIsAlwaysWrittenAndAFixedRateKeepsTheHighest)
 {
     auto record = std::make_unique<CClientRecord>();
     record->Analysis.HighestRateText = "9.9";
-    record->Analysis.VariableFlag = 1;
-    AnalysisForm form = GoodForm();
-    form.highestRate = "";
-    EXPECT_FALSE(ApplyAnalysisForm(form, *record));
-    EXPECT_EQ(record->Analysis.HighestRateText, "9.9");
-    EXPECT_EQ(record->Analysis.VariableFlag, 0);
-}
-
-TEST(AnalysisChecks, VariableFlagIsWrittenEvenWhenAnEarlierFieldFails)
-{
-    auto record = std::make_unique<CClientRecord>();
     AnalysisForm form = GoodForm();
     form.variable = true;
     form.currentDate = "";
     const auto failure = ApplyAnalysisForm(form, *record);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->field, F::CurrentDate);
-    EXPECT_EQ(failure->message, "Please enter the current date.");
     EXPECT_EQ(record->Analysis.VariableFlag, 1);
-
-    form.variable = false;
-    ASSERT_TRUE(ApplyAnalysisForm(form, *record));
+    EXPECT_FALSE(ApplyAnalysisForm(GoodForm(), *record));
     EXPECT_EQ(record->Analysis.VariableFlag, 0);
+    EXPECT_EQ(record->Analysis.HighestRateText, "9.9");
 }
 
 TEST(AnalysisChecks, VariableRateAsksForBothRates)
