@@ -381,6 +381,8 @@ TEST(AnalysisChecks, RaisedPaymentIsTold)
     const std::string kept = record->Analysis.CurrentPaymentText;
     ASSERT_TRUE(ComputeSchedules(record->Analysis));
     EXPECT_EQ(RaisedPaymentNotice(kept, record->Analysis.CurrentPaymentText), "");
+    EXPECT_EQ(RaisedPaymentNotice("$1,140.00", "1140.00"), ""); // the same payment, written otherwise
+    EXPECT_NE(RaisedPaymentNotice("$1,140.00", "1140.01"), ""); // a cent more is said
 }
 
 } // namespace

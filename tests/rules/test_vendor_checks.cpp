@@ -98,6 +98,8 @@ TEST(VendorChecks, RefusalsNameTheirField)
             "The loan start date is invalid.\n" + std::string(kLeap) + kDateHint},
         {&VendorForm::term, "30 years", F::Term, kTermDigits},
         {&VendorForm::term, " ", F::Term, kTermDigits},
+        {&VendorForm::term, "1000", F::Term, kTermDigits}, // three digits at most
+        {&VendorForm::term, "100", F::Term, "", true},
         {&VendorForm::term, "45", F::Term, "", true},
         {&VendorForm::term, "1", F::Term, "", true},
         {&VendorForm::amount, "$0.50", F::Amount, "", true},
