@@ -100,6 +100,10 @@ private slots:
         Write(kGridProfile);
         CAmortGridDlg dlg(nullptr, Store());
         CGridModel *m = dlg.Model();
+        // The last month takes a rate too: 6.38 and its interest at 9 % / 12, 6.43.
+        QVERIFY(m->setData(Cell(m, 361, kGridRate), QStringLiteral("9")));
+        QVERIFY(dlg.Calculate());
+        QCOMPARE(Text(m, 361, kGridPayment), QStringLiteral("6.43"));
         for (int c = 0; c < 8; ++c) {
             const bool input = c >= 5;
             QCOMPARE(bool(m->flags(m->index(0, c)) & Qt::ItemIsEditable), input);
