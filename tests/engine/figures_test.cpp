@@ -1,3 +1,4 @@
+#include "engine/costs.h"
 #include "loan_fixture.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,20 @@ TEST(ComputeSummaryFigures, RowsPastTheScheduleReadAsPaidOff)
     EXPECT_GE(a->PaymentsEliminated, 0);
     for (double v : {a->AverageMonthlySavings, a->AverageYearlySavings, a->InvestmentValue, a->PlanYears})
         EXPECT_TRUE(std::isfinite(v));
+}
+
+// Seen on 12/08/2026, a loan first paid on 03/15/1997 is in its last month: the plan's
+// first payment is the loan's 360th and last. It eliminates and saves nothing, and its
+// fees are never paid back (the entry checks refuse such a loan).
+TEST(ComputeSummaryFigures, APlanStartingOnTheLastPaymentSavesNothing)
+{
+    const auto a = Analyse({.today = "12/08/2026", .firstPayment = "03/15/1997"});
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->PlanStartPayment, 360);
+    for (const double v : {double(a->PaymentsEliminated), a->PlanYears, a->InterestSavings, a->TotalPaymentSavings,
+             a->AverageMonthlySavings, a->InvestmentValue})
+        EXPECT_EQ(v, 0);
+    EXPECT_EQ(ComputePlanCosts(*a).BreakEvenDate, "");
 }
 
 TEST(ComputeSummaryFigures, NoPaymentEliminatedGivesZeroAverages)

@@ -1,16 +1,17 @@
 // The amortization grid's recalculation, its mends, dates and exports.
 #include "engine/grid.h"
+#include "engine/grid_compare.h"
 #include "engine/grid_text.h"
 #include "engine/grid_tools.h"
 #include "format/number_text.h"
+#include "tests/engine/grid_reference.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <memory>
-#include <sstream>
+#include <random>
 
 namespace tw {
 namespace {
@@ -51,19 +52,12 @@ TEST(RecalculateGrid, ReproducesTheLevelPaymentLoanToTheLastCent)
     EXPECT_EQ(t.Month(1).Interest, 625.00);
     EXPECT_EQ(t.Month(1).Principal, 74.21);
     EXPECT_EQ(t.Month(2).Balance, 99925.79);
-    EXPECT_EQ(t.Month(2).Interest, 624.54);
     // The principal rounds down by about half a cent a month: 6.38 is left after month
     // 360, and month 361 pays it with its 0.04 of interest.
-    EXPECT_EQ(t.Month(360).Balance, 701.21);
     EXPECT_EQ(t.Month(361).Balance, 6.38);
     EXPECT_EQ(t.Month(361).Payment, 6.42);
-    EXPECT_EQ(t.Month(361).Principal, 6.38);
-    EXPECT_EQ(t.Month(362).Balance, 0);
     EXPECT_EQ(GridMonthCount(t), 361);
     EXPECT_EQ(GridShownRows(t), 361); // the grid shows month 361 too
-    // Every month without a stored rate took the month before's.
-    EXPECT_EQ(t.Month(200).Rate, 7.5);
-    EXPECT_EQ(t.Month(361).Rate, 7.5);
 }
 
 // 300,000.00 over 30 years at 6 %: 1,798.65 a month (published tables), 279,163.14 owed
@@ -102,73 +96,106 @@ TEST(RecalculateGrid, ChangeOfRateIsRecastOverTheMonthsLeft)
     }
 }
 
-TEST(RecalculateGrid, ExtraPrincipalLowersTheNextBalanceAndEndsTheLoanEarlier)
+// Every field of every month against the rules worked one month at a time; after the
+// last month no figure of a longer earlier table is left, and the inputs stay.
+void ExpectTheRules(GridTable t, const std::string &name)
 {
-    const GridTable plain = ReferenceGrid();
-    GridTable t = plain;
-    t.Month(12).Extra = 1000;
+    std::vector<MonthByRules> inputs;
+    for (const GridRow &r : t.Rows)
+        inputs.push_back({0, 0, 0, 0, r.Extra, r.Rate, r.Adjustment});
+    const std::vector<MonthByRules> want = GridByRules(t.Rows[0].Balance, t.TermYears, inputs);
+    const GridTable before = t;
     RecalculateGrid(t);
-    EXPECT_EQ(t.Month(13).Balance, plain.Month(13).Balance - 1000);
-    EXPECT_EQ(Shown(t.Month(13).Payment), "699.21");
-    EXPECT_LT(GridMonthCount(t), GridMonthCount(plain));
-
-    const GridTable withExtra = t;
-    t.Month(40).Adjustment = 250;
-    RecalculateGrid(t);
-    EXPECT_EQ(Shown(t.Month(41).Balance), Shown(withExtra.Month(41).Balance - 250));
-}
-
-TEST(RecalculateGrid, ExtraOrAdjustmentAboveTheBalanceEndsTheTable)
-{
-    for (const double amount : {200000.0, 1e19}) // the largest a cell takes: 19 digits
-        for (int field : {kGridExtra, kGridAdjustment}) {
-            GridTable t = ReferenceGrid();
-            SetGridValue(t.Month(5), field, amount);
-            RecalculateGrid(t);
-            EXPECT_EQ(t.Month(6).Balance, 0);
-            EXPECT_EQ(GridMonthCount(t), 5);
-            // Figures of the longer table before are gone, the inputs below are kept.
-            EXPECT_EQ(t.Month(100).Balance, 0);
-            EXPECT_EQ(t.Month(100).Payment, 0);
-            EXPECT_EQ(t.Month(100).Rate, 7.5);
+    const int months = static_cast<int>(want.size());
+    ASSERT_EQ(GridMonthCount(t), months) << name;
+    for (int n = 1; n <= kGridRows; ++n) {
+        const GridRow &g = t.Month(n);
+        const MonthByRules w = n <= months ? want[static_cast<std::size_t>(n - 1)] : MonthByRules {};
+        ASSERT_TRUE(
+            g.Balance == w.balance && g.Payment == w.payment && g.Interest == w.interest && g.Principal == w.principal)
+            << name << " month " << n << ": " << g.Balance << " " << g.Payment << " " << g.Interest << " "
+            << g.Principal << " against " << w.balance << " " << w.payment << " " << w.interest << " " << w.principal;
+        if (n <= months) {
+            ASSERT_TRUE(g.Extra == w.extra && g.Rate == w.rate && g.Adjustment == w.adjustment)
+                << name << " month " << n << ": " << g.Extra << " " << g.Rate << " " << g.Adjustment;
+        } else if (n > months + 1) {
+            ASSERT_TRUE(g.Extra == before.Month(n).Extra && g.Adjustment == before.Month(n).Adjustment)
+                << name << " month " << n;
         }
-}
-
-// The cells of a 40-year loan as a user leaves them: rates typed as 0, "abc" or nothing.
-TEST(RecalculateGrid, MissingOrUnusableRatesNeverGiveNaN)
-{
-    for (const char *typed : {"0", "abc", "", "0.00", "-3"}) {
-        GridTable t;
-        t.TermYears = 40;
-        t.StartDate = "01/01/2020";
-        t.Month(1).Balance = 250000;
-        for (int n = 1; n <= 120; ++n)
-            t.Month(n).Rate = 5.25; // as an enrollment stores them, up to the plan's payoff
-        RecalculateGrid(t);
-        std::map<std::pair<int, int>, std::string> typedCells {{{2, kGridRate}, typed}, {{121, kGridRate}, typed}};
-        ReadGridCells(t, [&](int month, int field) {
-            const auto it = typedCells.find({month, field});
-            return it != typedCells.end() ? it->second : FormatMoney(GridValue(t.Month(month), field));
-        });
-        RecalculateGrid(t);
-        SCOPED_TRACE(typed);
-        ExpectEveryFigureClean(t);
-        EXPECT_EQ(t.Month(2).Rate, 5.25);
-        EXPECT_EQ(t.Month(480).Rate, 5.25);
-        EXPECT_GE(GridMonthCount(t), 480); // the 40 years are all there, months 451 to 480 too
-        EXPECT_EQ(t.Month(GridMonthCount(t) + 1).Balance, 0);
     }
 }
 
-TEST(RecalculateGrid, NoRateAtAllSpreadsTheLoanEvenly)
+GridTable Loan(double balance, int years, std::vector<std::pair<int, double>> rates)
 {
     GridTable t;
-    t.TermYears = 10;
-    t.Month(1).Balance = 12000;
-    RecalculateGrid(t);
-    ExpectEveryFigureClean(t);
-    EXPECT_EQ(t.Month(1).Payment, 100);
-    EXPECT_EQ(GridMonthCount(t), 120);
+    t.TermYears = years;
+    t.Month(1).Balance = balance;
+    for (const auto &[month, rate] : rates)
+        t.Month(month).Rate = rate;
+    return t;
+}
+
+// 300,000.00 at 6 %, recast at 7 % from month 61 to a payment of 1,973.07, with an
+// adjustment in month 99 that leaves `below` less than that payment owed in month 100:
+// at the payment the month still pays it, a cent below it pays the loan off. A
+// fraction of a cent of extra takes the month off the engine's whole-cents path.
+GridTable MeetingThePayment(double below, double fraction)
+{
+    GridTable t = Loan(300000, 30, {{1, 6}, {61, 7}});
+    std::vector<MonthByRules> inputs(kGridRows);
+    inputs[0].rate = 6;
+    inputs[60].rate = 7;
+    const double owed = GridByRules(300000, 30, inputs)[99].balance;
+    t.Month(99).Adjustment = ReferenceToCents(owed - (1973.07 - below));
+    t.Month(99).Extra = fraction;
+    return t;
+}
+
+TEST(RecalculateGrid, FollowsTheRulesMonthByMonth)
+{
+    std::vector<std::pair<std::string, GridTable>> cases = {
+        {"level payment", Loan(100000, 30, {{1, 7.5}})},
+        {"three rates", Loan(300000, 30, {{1, 6}, {61, 7}, {121, 5.5}})},
+        {"no rate at all", Loan(12000, 10, {})},
+        {"rates that are none keep the one before",
+            Loan(100000, 40, {{1, 7.5}, {24, 100.01}, {36, 100}, {48, -3}, {60, NAN}})},
+        // 100 % over 40 years pays no principal; past the term a change is recast over
+        // one month, and pays the loan off.
+        {"recast past the term", Loan(100000, 40, {{1, 100}, {481, 50}})},
+        {"recast in the term's last month", Loan(100000, 40, {{1, 100}, {480, 50}})},
+        {"balance at the payment", MeetingThePayment(0, 0)},
+        {"balance a cent below the payment", MeetingThePayment(0.01, 0)},
+        {"balance at the payment, by the rules", MeetingThePayment(0, 0.001)},
+        {"balance a cent below, by the rules", MeetingThePayment(0.01, 0.001)},
+    };
+    for (const auto &[field, amount] : {std::pair {kGridExtra, 200000.0}, std::pair {kGridAdjustment, 1e19}}) {
+        GridTable t = Loan(100000, 30, {{1, 7.5}});
+        RecalculateGrid(t); // its 361 months' figures go
+        SetGridValue(t.Month(5), field, amount);
+        t.Month(100).Extra = t.Month(100).Adjustment = 5; // kept for a longer table
+        cases.emplace_back(std::string(GridFieldHeading(field)) + " above the balance in month 5", t);
+    }
+    std::mt19937_64 rng(42);
+    for (int i = 0; i < 60; ++i) {
+        GridTable t
+            = Loan(1 + double(rng() % 100000000) / 100, int(1 + rng() % 40), {{1, 1 + double(rng() % 12000) / 1000}});
+        for (int changes = int(rng() % 4); changes > 0; --changes)
+            t.Month(int(2 + rng() % 400)).Rate = double(rng() % 13000) / 1000 - 0.5; // some unusable
+        for (int extras = int(rng() % 6); extras > 0; --extras)
+            SetGridValue(t.Month(int(1 + rng() % 400)), rng() % 2 ? kGridExtra : kGridAdjustment,
+                double(rng() % 5000000) / (rng() % 2 ? 100 : 1000)); // fractions of a cent too
+        cases.emplace_back("random " + std::to_string(i), t);
+    }
+    for (const auto &[name, t] : cases)
+        ExpectTheRules(t, name);
+    // The boundary cases sit where they should: at the payment month 100 pays it and
+    // month 101 the rest; a cent below, month 100 is the last.
+    for (const auto &[below, balance, last] : {std::tuple {0.0, 1973.07, 101}, std::tuple {0.01, 1973.06, 100}}) {
+        GridTable t = MeetingThePayment(below, 0);
+        RecalculateGrid(t);
+        EXPECT_EQ(t.Month(100).Balance, balance);
+        EXPECT_EQ(GridMonthCount(t), last);
+    }
 }
 
 TEST(RecalculateGrid, TheTablesLastRowPaysOffWhatIsLeft)
@@ -186,14 +213,36 @@ TEST(RecalculateGrid, TheTablesLastRowPaysOffWhatIsLeft)
     EXPECT_EQ(last.Balance, 100000);
     EXPECT_EQ(last.Principal, last.Balance);
     EXPECT_EQ(Shown(last.Payment), "108,333.33");
+    // A change of rate past the term is recast over one month: 100,000.00 and its
+    // interest at 50 % / 12.
+    t.Month(481).Rate = 50;
+    RecalculateGrid(t);
+    EXPECT_EQ(GridMonthCount(t), 481);
+    EXPECT_EQ(Shown(t.Month(481).Payment), "104,166.67");
 }
 
-TEST(RecalculateGrid, TermOutsideOneToFortyYearsReadsAsThirty)
+// Every field the grid shows is read back, in every month of the table and no further.
+TEST(ReadGridCells, TakesEveryFieldOfEveryMonthUpToTheLast)
 {
-    for (int years : {0, -5, 41, 1000}) {
+    GridTable t = ReferenceGrid(); // 361 months
+    ReadGridCells(
+        t, [](int month, int field) { return "$" + std::to_string(month) + "," + std::to_string(field) + "5.5%"; });
+    for (int n = 1; n <= 362; ++n)
+        for (int f = 0; f < kGridFieldCount; ++f)
+            ASSERT_EQ(GridValue(t.Month(n), f), n <= 361 ? n * 100 + f * 10 + 5.5 : 0) << n << " " << f;
+}
+
+TEST(RecalculateGrid, TermOutsideOneToFortyYearsReadsAsThirtyAndOnlyALoanIsComputed)
+{
+    for (const auto &[years, months] : {std::pair {0, 360}, {-5, 360}, {41, 360}, {1000, 360}, {1, 12}, {40, 480}}) {
         GridTable t;
         t.TermYears = years;
-        EXPECT_EQ(GridTermMonths(t), 360) << years;
+        EXPECT_EQ(GridTermMonths(t), months) << years;
+    }
+    for (const auto &[balance, loan] : {std::pair {1e9, true}, {1000000000.01, false}, {0.01, true}, {0.0, false}}) {
+        GridTable t;
+        t.Month(1).Balance = balance;
+        EXPECT_EQ(GridHasLoan(t), loan) << balance;
     }
     GridTable none;
     RecalculateGrid(none); // no opening balance: nothing to compute, nothing touched
@@ -211,6 +260,10 @@ TEST(GridDates, AdvanceMonthByMonthKeepingTheDay)
     EXPECT_EQ(GridDateText("01/31/2020", 2), "02/29/2020");
     EXPECT_EQ(GridDateText("01/31/2020", 3), "03/31/2020");
     EXPECT_EQ(GridDateText("01/31/2021", 2), "02/28/2021");
+    // Across the year end into a February, leap or not.
+    EXPECT_EQ(GridDateText("11/30/2019", 4), "02/29/2020");
+    EXPECT_EQ(GridDateText("12/31/2020", 3), "02/28/2021");
+    EXPECT_EQ(GridIsoDate("11/30/2019", 5), "2020-03-30");
     for (const char *bad : {"", "13/01/2020", "2020-01-01", "02/30/2020"})
         EXPECT_EQ(GridDateText(bad, 1), "") << bad;
 }
@@ -221,6 +274,7 @@ TEST(CheckGridInput, RefusesNegativeAndNonNumericEntries)
         const char *text;
         int field;
         const char *expected; // a part of the message, "" for accepted
+        int month = 7;
     };
     const Case cases[] = {
         {"", kGridExtra, ""},
@@ -236,14 +290,18 @@ TEST(CheckGridInput, RefusesNegativeAndNonNumericEntries)
         {"12345678901234567890", kGridExtra, "is not a number"},
         {"150", kGridRate, "at most 100%"},
         {"150", kGridExtra, ""},
+        {"100.01", kGridRate, "at most 100%"},
+        {"0", kGridRate, "cannot be empty or 0", 1}, // the loan's own rate
+        {"0.01", kGridRate, "", 1},
+        {"", kGridRate, "", 2},
     };
     for (const Case &c : cases) {
-        const std::string message = CheckGridInput(c.text, c.field, 7);
+        const std::string message = CheckGridInput(c.text, c.field, c.month);
         if (*c.expected == 0) {
             EXPECT_EQ(message, "") << c.text;
         } else {
             EXPECT_NE(message.find(c.expected), std::string::npos) << c.text << ": " << message;
-            EXPECT_NE(message.find("month 7"), std::string::npos) << message;
+            EXPECT_NE(message.find("month " + std::to_string(c.month)), std::string::npos) << message;
         }
     }
 }
@@ -279,26 +337,27 @@ TEST(GridTotals, CountAgainstTheLevelPaymentLoan)
     }
 }
 
-TEST(GridExports, CsvAndJsonHaveOneRowPerMonthOfTheTable)
+// A scenario's name as a CSV cell and a JSON string: quoted where CSV needs it (a comma,
+// a quote, a blank at either end), escaped where JSON does (a quote, a backslash, a
+// control character, not a blank).
+TEST(GridExports, ComparisonNamesAreQuotedAndEscaped)
 {
-    const GridTable t = ReferenceGrid();
-    const std::string csv = GridCsv(t);
-    std::istringstream lines(csv);
-    std::string line;
-    std::vector<std::string> rows;
-    while (std::getline(lines, line))
-        rows.push_back(line);
-    ASSERT_EQ(rows.size(), 362u);
-    EXPECT_EQ(rows[0], "Month,Date,Balance,Payment,Interest,Principal,Extra,Rate,Adjustment");
-    EXPECT_EQ(rows[1], "1,1999-11-15,100000.00,699.21,625.00,74.21,0.00,7.50,0.00");
-    EXPECT_EQ(rows[361], "361,2029-11-15,6.38,6.42,0.04,6.38,0.00,7.50,0.00");
-
-    const std::string json = GridJson(t);
-    EXPECT_EQ(json.rfind("[\n{\"Month\":1,\"Date\":\"1999-11-15\",\"Balance\":100000.00,\"Payment\":699.21,", 0), 0u);
-    EXPECT_NE(json.find("{\"Month\":361,\"Date\":\"2029-11-15\",\"Balance\":6.38,"), std::string::npos);
-    EXPECT_EQ(json.find("\"Month\":362"), std::string::npos);
-    EXPECT_EQ(GridNumberText(0.25), "0.25");
-    EXPECT_EQ(GridNumberText(1234567.891), "1234567.89");
+    GridComparison c;
+    for (const char *name : {"a, b", " lead", "end ", "mid dle", "say \"hi\"", "back\\slash\x1f"})
+        c.series.push_back({name, {360, 1234.5, 34.5, "06/15/2040", 360, -2}, {}});
+    EXPECT_EQ(ComparisonCsv(c),
+        "Scenario,Months,TotalPaid,TotalInterest,PayoffDate,MonthsSaved\n\"a, b\",360,1234.50,34.50,2040-06-15,-2\n"
+        "\" lead\",360,1234.50,34.50,2040-06-15,-2\n\"end \",360,1234.50,34.50,2040-06-15,-2\n"
+        "mid dle,360,1234.50,34.50,2040-06-15,-2\n\"say \"\"hi\"\"\",360,1234.50,34.50,2040-06-15,-2\n"
+        "back\\slash\x1f,360,1234.50,34.50,2040-06-15,-2\n");
+    const std::string json = ComparisonJson(c);
+    for (const char *escaped :
+        {"[\n{\"Scenario\":\"a, b\",\"Months\":360,\"TotalPaid\":1234.50,\"TotalInterest\":34.50,"
+         "\"PayoffDate\":\"2040-06-15\",\"MonthsSaved\":-2},\n",
+            "{\"Scenario\":\"mid dle\",", "{\"Scenario\":\"say \\\"hi\\\"\",",
+            "{\"Scenario\":\"back\\\\slash\\u001f\","})
+        EXPECT_NE(json.find(escaped), std::string::npos) << escaped << "\n" << json;
+    EXPECT_EQ(ComparisonJson({}), "[]\n");
 }
 
 TEST(GridTools, AdjustableRatesFollowTheIndexWithinTheCaps)
@@ -343,6 +402,37 @@ TEST(GridTools, AdjustableRatesFollowTheIndexWithinTheCaps)
     EXPECT_EQ(FullyIndexedRate(3.1, 2.25), 5.375);
     EXPECT_NE(CheckArmTerms({4, 6, 2, 1, 5}), "");
     EXPECT_NE(CheckArmTerms({5, 3, 2, 1, 5}), "");
+    EXPECT_EQ(CheckArmTerms({5, 6, 0, 1, 25}), "");
+    EXPECT_NE(CheckArmTerms({5, 6, 2, 1, 25.01}), "");
+    EXPECT_NE(CheckArmTerms({5, 6, -0.01, 1, 5}), "");
+    // Changes run up to the last month asked for, that month included.
+    EXPECT_EQ(ArmRateChanges(preset("5/1", 2.75, 5.5), 6, 73).size(), 2u);
+    EXPECT_EQ(ArmRateChanges(preset("5/1", 2.75, 5.5), 6, 72).size(), 1u);
+    // A loan paid off in the month of the first change still has that change.
+    for (const auto &[paidOff, applies] : {std::pair {61, true}, std::pair {60, false}}) {
+        GridTable t = ReferenceGrid();
+        t.Month(paidOff).Extra = 1e6;
+        RecalculateGrid(t);
+        EXPECT_EQ(ApplyArm(t, preset("5/6", 2.75, 5.5)).empty(), applies) << paidOff;
+        EXPECT_EQ(t.Month(61).Rate, applies ? 8.25 : 7.5) << paidOff;
+    }
+}
+
+// What a tool takes, at its limits: an amount rounds to a cent above 0 and at most the
+// largest loan, a percent at most 25.
+TEST(GridTools, AmountsAndPercentsAtTheirLimits)
+{
+    const std::tuple<const char *, double, const char *> amounts[]
+        = {{"$1,000.00", 1000, ""}, {"0.005", 0.01, ""}, {"0.004", 0, "must be more than 0.00"},
+            {"1000000000", 1e9, ""}, {"1000000000.01", 0, "must be at most 1000000000.00"},
+            {"-5", 0, "cannot be negative"}, {" ", 0, "is missing"}, {"1.2.3", 0, "is not a number"}};
+    for (const auto &[text, value, says] : amounts) {
+        std::string problem;
+        EXPECT_EQ(ReadToolAmount(text, "The amount", &problem).value_or(0), value) << text;
+        EXPECT_NE(problem.find(says), std::string::npos) << text << ": " << problem;
+    }
+    for (const auto &[text, value] : {std::pair {"25%", 25.0}, {"0", 0.0}, {"25.01", -1.0}, {"abc", -1.0}})
+        EXPECT_EQ(ReadToolPercent(text, "The index", nullptr).value_or(-1), value) << text;
 }
 
 TEST(GridTools, ExtrasAddToTheMonthsChosen)
@@ -361,6 +451,18 @@ TEST(GridTools, ExtrasAddToTheMonthsChosen)
     EXPECT_EQ(t.Month(17).Extra, 2600);
     EXPECT_EQ(t.Month(18).Extra, 0);
     EXPECT_NE(AddMonthlyExtra(t, 100, 400), ""); // past the loan's last month
+    // From the loan's first month to its last (361), up to the table's last row (499).
+    for (const auto &[from, to, done] :
+        {std::tuple {361, 0, true}, {362, 0, false}, {0, 0, false}, {1, 499, true}, {1, 500, false}, {17, 16, false}}) {
+        GridTable copy = t;
+        EXPECT_EQ(AddMonthlyExtra(copy, 1, from, to).empty(), done) << from << "-" << to;
+    }
+    // From the year of the first payment (1999) to that of the last (2029).
+    for (const auto &[year, done] : {std::pair {1998, false}, {1999, true}, {2029, true}, {2030, false}}) {
+        GridTable copy = t;
+        EXPECT_EQ(AddYearlyExtra(copy, 1, 3, year).empty(), done) << year;
+    }
+    EXPECT_NE(AddYearlyExtra(t, 100, 0), "");
     EXPECT_NE(AddYearlyExtra(t, 100, 13), "");
     GridTable undated = ReferenceGrid();
     undated.StartDate.clear();
@@ -388,6 +490,9 @@ TEST(GridTools, PaidOffByFindsTheSmallestExtraToTheCent)
         {30, 31, PayoffSearch::kImpossible, 0, "Not even the whole balance"},
         {30, 30, PayoffSearch::kFound, 9000, "month 30 (06/15/2022)"}, // 9,100.00 owed, less 100.00
         {0, 1, PayoffSearch::kRefused, 0, "01/15/2020"},
+        {60, 121, PayoffSearch::kRefused, 0, "1 to 120"},
+        // Done in 119 months: 119 x 100.85 covers 12,000.00, 119 x 100.84 falls 0.04 short.
+        {119, 1, PayoffSearch::kFound, 0.85, "An extra of .85 a month"},
     };
     for (const Case &c : cases) {
         const PayoffSearch s = FindPayoffExtra(even, c.by, c.from);

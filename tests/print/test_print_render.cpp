@@ -29,6 +29,7 @@
 
 #include <sstream>
 #include <sys/stat.h>
+#include <tuple>
 
 using namespace tw;
 
@@ -615,42 +616,31 @@ void PrintRenderTest::commandRefusesBadInput_data()
     QTest::addColumn<QString>("field"); // what the profile lacks, "" for a complete one
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    const QString pdf = dir_.filePath(QStringLiteral("refused.pdf"));
-    QTest::newRow("no printout") << QStringList {} << QString() << 2
-                                 << QStringLiteral("enrollment, schedule or letter");
-    QTest::newRow("unknown printout") << QStringList {QStringLiteral("letters"), QStringLiteral("--pdf"), pdf}
-                                      << QString() << 2 << QStringLiteral("Unknown printout");
-    QTest::newRow("unknown option") << QStringList {QStringLiteral("schedule"), QStringLiteral("--color"),
-        QStringLiteral("--pdf"), pdf}
-                                    << QString() << 2 << QStringLiteral("Unknown option");
-    QTest::newRow("no pdf") << QStringList {QStringLiteral("schedule")} << QString() << 2 << QStringLiteral("--pdf");
-    QTest::newRow("value missing") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf,
-        QStringLiteral("--today")} << QString()
-                                   << 2 << QStringLiteral("needs a value");
-    QTest::newRow("missing profile") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf,
-        QStringLiteral("--profile"), dir_.filePath(QStringLiteral("nowhere.ini"))}
-                                     << QString() << 2 << QStringLiteral("does not exist");
-    QTest::newRow("no loan amount") << QStringList {QStringLiteral("enrollment"), QStringLiteral("--pdf"), pdf}
-                                    << QStringLiteral("amount") << 2 << QStringLiteral("Please enter the loan amount.");
-    QTest::newRow("no start date") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf}
-                                   << QStringLiteral("start") << 2
-                                   << QStringLiteral("Please enter the loan start date.");
-    QTest::newRow("bad today") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf,
-        QStringLiteral("--today"), QStringLiteral("02/30/2024")}
-                               << QString() << 2 << QStringLiteral("The current date is invalid.");
-    QTest::newRow("loan the engine declines") << QStringList {QStringLiteral("schedule"), QStringLiteral("--pdf"), pdf}
-                                              << QStringLiteral("tiny") << 2 << QStringLiteral("Loan / LoanAmount");
-    QTest::newRow("letter without a loan amount") << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"),
-        pdf} << QStringLiteral("amount") << 2 << QStringLiteral("(LoanAmount):\nPlease enter the loan amount.");
-    QTest::newRow("letter for a loan the engine declines")
-        << QStringList {QStringLiteral("letter"), QStringLiteral("--pdf"), pdf} << QStringLiteral("tiny") << 2
-        << QStringLiteral("(LoanAmount):\nThe loan amount must be more than 1.00");
-    QTest::newRow("two printouts") << QStringList {QStringLiteral("schedule"), QStringLiteral("enrollment"),
-        QStringLiteral("--pdf"), pdf}
-                                   << QString() << 2 << QStringLiteral("Name one printout");
-    QTest::newRow("pdf not writable") << QStringList {QStringLiteral("enrollment"), QStringLiteral("--pdf"),
-        dir_.filePath(QStringLiteral("none/x.pdf"))}
-                                      << QString() << 1 << QStringLiteral("could not be written");
+    // The words of the command after "print"; PDF stands for the printout's file, and a
+    // profile is given unless the words name one.
+    const std::tuple<const char *, const char *, const char *, int, const char *> rows[] = {
+        {"no printout", "", "", 2, "enrollment, schedule or letter"},
+        {"unknown printout", "letters --pdf PDF", "", 2, "Unknown printout"},
+        {"unknown option", "schedule --color --pdf PDF", "", 2, "Unknown option"},
+        {"no pdf", "schedule", "", 2, "--pdf"}, {"value missing", "schedule --pdf PDF --today", "", 2, "needs a value"},
+        {"missing profile", "schedule --pdf PDF --profile NOWHERE", "", 2, "does not exist"},
+        {"no loan amount", "enrollment --pdf PDF", "amount", 2, "Please enter the loan amount."},
+        {"no start date", "schedule --pdf PDF", "start", 2, "Please enter the loan start date."},
+        {"bad today", "schedule --pdf PDF --today 02/30/2024", "", 2, "The current date is invalid."},
+        {"loan the engine declines", "schedule --pdf PDF", "tiny", 2, "Loan / LoanAmount"},
+        {"letter without a loan amount", "letter --pdf PDF", "amount", 2,
+            "(LoanAmount):\nPlease enter the loan amount."},
+        {"letter for a loan the engine declines", "letter --pdf PDF", "tiny", 2,
+            "(LoanAmount):\nThe loan amount must be more than 1.00"},
+        {"two printouts", "schedule enrollment --pdf PDF", "", 2, "Name one printout"},
+        {"pdf not writable", "enrollment --pdf NONE", "", 1, "could not be written"}};
+    for (const auto &[name, words, field, exitCode, message] : rows) {
+        QStringList args = QString(words).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        args.replaceInStrings(QStringLiteral("PDF"), dir_.filePath(QStringLiteral("refused.pdf")));
+        args.replaceInStrings(QStringLiteral("NOWHERE"), dir_.filePath(QStringLiteral("nowhere.ini")));
+        args.replaceInStrings(QStringLiteral("NONE"), dir_.filePath(QStringLiteral("none/x.pdf")));
+        QTest::newRow(name) << args << QString(field) << exitCode << QString(message);
+    }
 }
 
 void PrintRenderTest::commandRefusesBadInput()

@@ -86,11 +86,19 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     ASSERT_EQ(AddMonthlyExtra(*bonus, 0.25, 13, 24), "");
     SetGridRateFrom(*bonus, 61, 6.125);
     RecalculateGrid(*bonus);
+    bonus->Month(kGridRows).Adjustment = 3; // the table's last row is kept too
     ASSERT_TRUE(SaveGridScenario(store, "Bonus, and 1/8 more", *bonus));
     ASSERT_TRUE(SaveGridScenario(store, "Plain", *t));
     EXPECT_EQ(store.Read("GridScenario1", "Rate"), "1-60:6.00 61-360:6.125");
     EXPECT_FALSE(SaveGridScenario(store, " ", *t));
     EXPECT_FALSE(SaveGridScenario(store, "two\nlines", *t));
+    // Up to 60 characters, however many bytes they take; no control character.
+    std::string accented;
+    for (int i = 0; i < 60; ++i)
+        accented += "\xC3\xA9";
+    for (const auto &[name, usable] : {std::pair {accented, true}, {std::string(61, 'a'), false},
+             {std::string("tab\x1f"), false}, {std::string("del\x7f"), false}, {std::string("~ "), true}})
+        EXPECT_EQ(CheckScenarioName(name).empty(), usable) << name;
 
     // What an older build does with the profile: the record's save, the grid's OK.
     auto record = std::make_unique<CClientRecord>();
@@ -101,7 +109,7 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     std::vector<GridScenario> back = LoadGridScenarios(store.Snapshot());
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[0].name, "Bonus, and 1/8 more");
-    for (int n = 1; n <= GridMonthCount(*bonus); ++n)
+    for (int n = 1; n <= kGridRows; ++n)
         for (int f : {kGridExtra, kGridRate, kGridAdjustment})
             ASSERT_EQ(GridValue(back[0].inputs.Month(n), f), GridValue(bonus->Month(n), f)) << n << " " << f;
 
@@ -114,16 +122,27 @@ TEST_F(GridProfile, ScenariosSurviveSavingReopeningAndAnOlderBuildsSave)
     EXPECT_EQ(back[0].name, "Third");
     EXPECT_TRUE(FindScenario(back, "plain"));
 
-    // A hand-edited list keeps the runs it can read and drops the rest.
-    WriteBytes(path, "[GridScenario3]\nName=Edited\nExtra=12:100 x:5 20-10:5 30-31:abc 498-500:1 40-41:7.5\n");
+    // Twenty are kept, and no more.
+    for (int i = 3; i <= kMaxGridScenarios; ++i) // beside "Third" and "Plain"
+        ASSERT_TRUE(SaveGridScenario(store, "Scenario " + std::to_string(i), *t)) << i;
+    EXPECT_NE(SaveGridScenario(store, "One more", *t).message.find("At most 20"), std::string::npos);
+    EXPECT_EQ(LoadGridScenarios(store.Snapshot()).size(), 20u);
+
+    // A hand-edited list keeps the runs it can read, months 1 to 499, and drops the rest.
+    WriteBytes(
+        path, "[GridScenario3]\nName=Edited\nExtra=12:100 x:5 20-10:5 30-31:abc 0:3 497-500:9 498-499:1 40-41:7.5\n");
     back = LoadGridScenarios(store.Snapshot());
     ASSERT_EQ(back.size(), 1u);
     for (int n = 1; n <= kGridRows; ++n)
-        EXPECT_EQ(back[0].inputs.Month(n).Extra, n == 12 ? 100 : (n == 40 || n == 41 ? 7.5 : 0)) << n;
+        EXPECT_EQ(back[0].inputs.Month(n).Extra, n == 12 ? 100 : (n == 40 || n == 41 ? 7.5 : n >= 498 ? 1 : 0)) << n;
 }
 
 TEST_F(GridProfile, MissingKeysReadAsDefaults)
 {
+    for (const auto &[typed, years] : {std::pair {"1", 1}, {"40", 40}, {"41", 30}, {"0", 30}}) {
+        WriteBytes(path, std::string("[PrinBal]\nLoanTermYears=") + typed + "\n");
+        EXPECT_EQ(Load()->TermYears, years) << typed;
+    }
     WriteBytes(path, "[PrinBal]\nLoanTermYears=abc\n[AddPmt]\nMth480=12.50\nMth499=1\nMth500=2\n[Adjust]\nMth2=nan\n");
     auto t = Load();
     EXPECT_FALSE(GridHasLoan(*t)); // no opening balance: the corruption message
@@ -156,44 +175,6 @@ TEST_F(GridProfile, FailedStoreIsReportedAndLeavesTheFile)
 
 TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
 {
-    for (const char *additional : {"0", "150.00"}) {
-        SCOPED_TRACE(additional);
-        std::remove(path.c_str());
-        auto record = std::make_unique<CClientRecord>();
-        LoanAnalysis &a = record->Analysis;
-        a.CurrentDate = "12/07/2026";
-        a.FirstPaymentDate = "01/15/2020";
-        a.TermText = "30";
-        a.AmountText = "180000";
-        a.LowestRateText = "6.5";
-        a.CurrentPaymentText = "1450";
-        a.AdditionalPaymentText = additional;
-        // The second path: the enrollment's own save, from the schedules it computed.
-        auto enrolled = std::make_unique<CClientRecord>(*record);
-        ASSERT_TRUE(SetUpDebitDates(enrolled->Analysis));
-        ASSERT_TRUE(ComputeSchedules(enrolled->Analysis));
-        if (std::string(additional) != "0") {
-            auto fromInputs = EnrollmentGridInputs(*record);
-            ASSERT_TRUE(fromInputs);
-            EXPECT_EQ(fromInputs->Month(1).Adjustment, 150.00);
-            EXPECT_EQ(fromInputs->Month(1).Rate, 6.5);
-            continue; // the plan with an additional payment is checked through its inputs
-        }
-        ASSERT_TRUE(enrolled->SaveGridData(store));
-
-        std::string why;
-        auto fromRecord = EnrollmentGridInputs(*record, &why);
-        ASSERT_TRUE(fromRecord) << why;
-        auto stored = Load();
-        RecalculateGrid(*fromRecord);
-        RecalculateGrid(*stored);
-        EXPECT_GT(GridMonthCount(*stored), 300);
-        ExpectSameTable(*fromRecord, *stored);
-        EXPECT_EQ(fromRecord->Month(1).Balance, 180000);
-    }
-
-    // The plan in a comparison is the analysis of this loan, its months counted from the
-    // first payment to the payoff date; a grid of another loan leaves it out.
     auto record = std::make_unique<CClientRecord>();
     LoanAnalysis &a = record->Analysis;
     a.CurrentDate = "12/07/2026";
@@ -202,6 +183,29 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     a.AmountText = "180000";
     a.LowestRateText = "6.5";
     a.CurrentPaymentText = "1450";
+    // The second path: the enrollment's own save, from the schedules it computed.
+    auto enrolled = std::make_unique<CClientRecord>(*record);
+    ASSERT_TRUE(SetUpDebitDates(enrolled->Analysis) && ComputeSchedules(enrolled->Analysis));
+    ASSERT_TRUE(enrolled->SaveGridData(store));
+    std::string why;
+    auto fromRecord = EnrollmentGridInputs(*record, &why);
+    ASSERT_TRUE(fromRecord) << why;
+    auto stored = Load();
+    RecalculateGrid(*fromRecord);
+    RecalculateGrid(*stored);
+    EXPECT_GT(GridMonthCount(*stored), 300);
+    ExpectSameTable(*fromRecord, *stored);
+    EXPECT_EQ(fromRecord->Month(1).Balance, 180000);
+    // An additional payment the client kept is every month's adjustment.
+    auto additional = std::make_unique<CClientRecord>(*record);
+    additional->Analysis.AdditionalPaymentText = "150.00";
+    auto withAdditional = EnrollmentGridInputs(*additional);
+    ASSERT_TRUE(withAdditional);
+    EXPECT_EQ(withAdditional->Month(1).Adjustment, 150.00);
+    EXPECT_EQ(withAdditional->Month(1).Rate, 6.5);
+
+    // The plan in a comparison is the analysis of this loan, its months counted from the
+    // first payment to the payoff date; a grid of another loan leaves it out.
     auto grid = std::make_unique<GridTable>(*EnrollmentGridInputs(*record));
     RecalculateGrid(*grid);
     const auto plan = PlanAnalysisFor(*record);
@@ -223,7 +227,7 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     EXPECT_NE(c.note, "");
 
     auto none = std::make_unique<CClientRecord>();
-    std::string why;
+    why.clear();
     EXPECT_FALSE(EnrollmentGridInputs(*none, &why));
     EXPECT_FALSE(why.empty());
 }

@@ -210,33 +210,22 @@ TEST(AnalysisChecks, FieldsBeforeAFailureAreWrittenAndLaterOnesKept)
     EXPECT_EQ(record->Analysis.LowestRateText, "old rate");
 }
 
-TEST(AnalysisChecks, FixedRateLeavesTheHighestRateAlone)
+// The variable flag is written whatever else fails; a fixed rate leaves the stored
+// highest rate alone.
+TEST(AnalysisChecks, VariableFlagIsAlwaysWrittenAndAFixedRateKeepsTheHighest)
 {
     auto record = std::make_unique<CClientRecord>();
     record->Analysis.HighestRateText = "9.9";
-    record->Analysis.VariableFlag = 1;
-    AnalysisForm form = GoodForm();
-    form.highestRate = "";
-    EXPECT_FALSE(ApplyAnalysisForm(form, *record));
-    EXPECT_EQ(record->Analysis.HighestRateText, "9.9");
-    EXPECT_EQ(record->Analysis.VariableFlag, 0);
-}
-
-TEST(AnalysisChecks, VariableFlagIsWrittenEvenWhenAnEarlierFieldFails)
-{
-    auto record = std::make_unique<CClientRecord>();
     AnalysisForm form = GoodForm();
     form.variable = true;
     form.currentDate = "";
     const auto failure = ApplyAnalysisForm(form, *record);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->field, F::CurrentDate);
-    EXPECT_EQ(failure->message, "Please enter the current date.");
     EXPECT_EQ(record->Analysis.VariableFlag, 1);
-
-    form.variable = false;
-    ASSERT_TRUE(ApplyAnalysisForm(form, *record));
+    EXPECT_FALSE(ApplyAnalysisForm(GoodForm(), *record));
     EXPECT_EQ(record->Analysis.VariableFlag, 0);
+    EXPECT_EQ(record->Analysis.HighestRateText, "9.9");
 }
 
 TEST(AnalysisChecks, VariableRateAsksForBothRates)
@@ -260,43 +249,6 @@ TEST(AnalysisChecks, VariableRateAsksForBothRates)
     EXPECT_EQ(record->Analysis.LowestRateText, "6");
     EXPECT_EQ(record->Analysis.HighestRateText, "9.25");
 }
-
-TEST(AnalysisChecks, CanRunNamesTheFieldOutsideTheCalendarOrEngineLimits)
-{
-    auto record = std::make_unique<CClientRecord>();
-    ASSERT_FALSE(ApplyAnalysisForm(GoodForm(), *record));
-    EXPECT_FALSE(CheckAnalysisCanRun(record->Analysis));
-
-    struct Case {
-        const char *today, *first, *term, *amount, *rate;
-        F field;
-    };
-    for (const Case &c : {
-             Case {"01/01/1990", "01/01/1985", "30", "150000", "7.5", F::CurrentDate}, // debits before 1996
-             Case {"01/01/2049", "01/01/2060", "40", "150000", "7.5", F::FirstPaymentDate}, // ends after 2095
-             Case {"06/15/1999", "01/01/1995", "1", "150000", "7.5", F::Term},
-             Case {"06/15/1999", "01/01/1995", "41", "150000", "7.5", F::Term},
-             Case {"06/15/1999", "01/01/1995", "30", ".", "7.5", F::Amount},
-             Case {"06/15/1999", "01/01/1995", "30", "150000", "1", F::LowestRate},
-         }) {
-        LoanAnalysis &a = record->Analysis;
-        a.CurrentDate = c.today;
-        a.FirstPaymentDate = c.first;
-        a.TermText = c.term;
-        a.AmountText = c.amount;
-        a.LowestRateText = c.rate;
-        const auto failure = CheckAnalysisCanRun(a);
-        ASSERT_TRUE(failure) << c.first << " " << c.term;
-        EXPECT_EQ(failure->field, c.field) << c.first << " " << c.term << " " << failure->message;
-        EXPECT_FALSE(failure->message.empty());
-    }
-}
-
-} // namespace
-} // namespace tw
-
-namespace tw {
-namespace {
 
 // The loan the program was tried with, seen on 12/08/2026; each case changes one thing.
 struct ImplausibleLoan {
@@ -344,6 +296,17 @@ TEST_P(CanRunRefusesNonsense, NamesTheFieldAndWhy)
 // P&I of 187,500.00 at 6.125 % over 360 months, by the annuity formula: 1,139.27.
 INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
     ::testing::Values(ImplausibleLoan {"AsTried", [](AnalysisForm &) {}, std::nullopt, ""},
+        // Before the debit calendar (from 01/05/1996), and outside the engine's loans.
+        ImplausibleLoan {"DebitsBefore1996",
+            [](AnalysisForm &f) {
+                f.currentDate = "01/01/1990";
+                f.firstPaymentDate = "01/01/1985";
+            },
+            AnalysisField::CurrentDate, "1996"},
+        ImplausibleLoan {"TermOfOneYear", [](AnalysisForm &f) { f.term = "1"; }, AnalysisField::Term, ""},
+        ImplausibleLoan {"AmountOfAPoint", [](AnalysisForm &f) { f.amount = "."; }, AnalysisField::Amount, ""},
+        ImplausibleLoan {
+            "RateOfOnePercent", [](AnalysisForm &f) { f.lowestRate = "1"; }, AnalysisField::LowestRate, ""},
         ImplausibleLoan {
             "RateWithComma", [](AnalysisForm &f) { f.lowestRate = "6,125"; }, AnalysisField::LowestRate, "6125%"},
         ImplausibleLoan {"RateAtCeiling",
@@ -361,10 +324,16 @@ INSTANTIATE_TEST_SUITE_P(AnalysisChecks, CanRunRefusesNonsense,
                 f.highestRate = "9,5";
             },
             AnalysisField::HighestRate, "95%"},
-        ImplausibleLoan {"TermEndedYearsAgo", [](AnalysisForm &f) { f.firstPaymentDate = "04/15/1990"; },
-            AnalysisField::FirstPaymentDate, "paid off: its last payment was due on 03/15/2020"},
-        ImplausibleLoan {"LastPaymentBeforeThePlanStarts", [](AnalysisForm &f) { f.firstPaymentDate = "01/15/1997"; },
-            AnalysisField::FirstPaymentDate, "last payment is due on 12/15/2026"},
+        // The last of 360 payments the day before the current date, on it, and the plan's
+        // first payment one past it (361), or on it (360).
+        ImplausibleLoan {"LastPaymentYesterday", [](AnalysisForm &f) { f.firstPaymentDate = "01/07/1997"; },
+            AnalysisField::FirstPaymentDate, "paid off: its last payment was due on 12/07/2026"},
+        ImplausibleLoan {"LastPaymentToday", [](AnalysisForm &f) { f.firstPaymentDate = "01/08/1997"; },
+            AnalysisField::FirstPaymentDate, "as good as paid off: its last payment is due on 12/08/2026"},
+        ImplausibleLoan {"LastPaymentBeforeThePlanStarts", [](AnalysisForm &f) { f.firstPaymentDate = "02/15/1997"; },
+            AnalysisField::FirstPaymentDate, "as good as paid off: its last payment is due on 01/15/2027"},
+        ImplausibleLoan {"PlanStartsOnTheLastPayment", [](AnalysisForm &f) { f.firstPaymentDate = "03/15/1997"; },
+            AnalysisField::FirstPaymentDate, "not eliminate a single monthly payment"},
         ImplausibleLoan {"PlanBeginsTooLateToEliminateAPayment",
             [](AnalysisForm &f) { f.firstPaymentDate = "11/15/1997"; }, AnalysisField::FirstPaymentDate,
             "not eliminate a single monthly payment"},
@@ -412,6 +381,8 @@ TEST(AnalysisChecks, RaisedPaymentIsTold)
     const std::string kept = record->Analysis.CurrentPaymentText;
     ASSERT_TRUE(ComputeSchedules(record->Analysis));
     EXPECT_EQ(RaisedPaymentNotice(kept, record->Analysis.CurrentPaymentText), "");
+    EXPECT_EQ(RaisedPaymentNotice("$1,140.00", "1140.00"), ""); // the same payment, written otherwise
+    EXPECT_NE(RaisedPaymentNotice("$1,140.00", "1140.01"), ""); // a cent more is said
 }
 
 } // namespace

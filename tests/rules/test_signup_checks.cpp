@@ -72,24 +72,6 @@ TEST(PersonalChecks, StoringReplacesOnlyWithNonEmptyTexts)
     EXPECT_EQ(record->Address, "");
 }
 
-TEST(PersonalChecks, EveryFieldReachesItsOwnRecordField)
-{
-    // A mix-up between two fields would show as a value in the wrong place.
-    PersonalForm form;
-    std::string PersonalForm::*members[] = {&PersonalForm::firstName1, &PersonalForm::lastName1, &PersonalForm::mi1,
-        &PersonalForm::firstName2, &PersonalForm::lastName2, &PersonalForm::mi2, &PersonalForm::address,
-        &PersonalForm::city, &PersonalForm::state, &PersonalForm::zip, &PersonalForm::propertyAddress,
-        &PersonalForm::propertyCity, &PersonalForm::propertyState, &PersonalForm::propertyZip, &PersonalForm::homePhone,
-        &PersonalForm::workPhone1, &PersonalForm::workPhone2};
-    for (std::size_t i = 0; i < std::size(members); ++i)
-        form.*members[i] = "v" + std::to_string(i);
-    auto record = std::make_unique<CClientRecord>();
-    StorePersonalForm(form, *record);
-    const PersonalForm back = PersonalFormFromRecord(*record);
-    for (std::size_t i = 0; i < std::size(members); ++i)
-        EXPECT_EQ(back.*members[i], "v" + std::to_string(i)) << "field " << i;
-}
-
 // --- Lender information ---------------------------------------------------------
 
 LenderForm CompleteLender()

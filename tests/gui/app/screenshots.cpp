@@ -47,6 +47,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 using namespace tw;
 
@@ -81,6 +82,14 @@ void Save(QWidget *w, const QDir &dir, const QString &name)
         }
     }
     w->hide();
+}
+
+// A screen made for its picture alone.
+template <typename Screen, typename... Args>
+void SaveNew(const QDir &dir, const QString &name, Args &&...args)
+{
+    Screen screen(std::forward<Args>(args)...);
+    Save(&screen, dir, name);
 }
 
 // A window the program runs with exec() (a print preview), saved once it is up; hiding it
@@ -125,73 +134,32 @@ void SaveEveryScreen(const QDir &dir)
         dlg.Prepare();
         Save(&dlg, dir, QStringLiteral("03-code-dialog"));
     }
-    {
-        CAboutDlg dlg(&frame);
-        Save(&dlg, dir, QStringLiteral("04-about"));
-    }
-    {
-        CIntroDlg dlg(&frame);
-        Save(&dlg, dir, QStringLiteral("05-intro"));
-    }
-    for (int slide : {1, 2, 3, 4, 5, 6}) {
-        CSlideDlg dlg(&frame, record, slide);
-        Save(&dlg, dir, QStringLiteral("06-slide-%1").arg(slide, 2, 10, QLatin1Char('0')));
-    }
-    {
-        CAnalysisInfoDlg dlg(&frame, record, &profile);
-        Save(&dlg, dir, QStringLiteral("07-analysis-info"));
-    }
-    for (int slide : {8, 9}) {
-        CSlideDlg dlg(&frame, record, slide);
-        Save(&dlg, dir, QStringLiteral("08-slide-%1").arg(slide, 2, 10, QLatin1Char('0')));
-    }
-    {
-        CSummaryDlg dlg(&frame, record);
-        Save(&dlg, dir, QStringLiteral("10-summary"));
-    }
-    {
-        CSlideDlg dlg(&frame, record, 11);
-        Save(&dlg, dir, QStringLiteral("11-slide-11"));
-    }
-    {
-        CQuestionsDlg dlg(&frame, record);
-        Save(&dlg, dir, QStringLiteral("12-questions"));
-    }
-    for (int answer : {1, 9}) {
-        CAnswerDlg dlg(&frame, answer, record);
-        Save(&dlg, dir, QStringLiteral("12-answer-%1").arg(answer, 2, 10, QLatin1Char('0')));
-    }
-    {
-        // The comparison starts by trying 10.00 in the record it works on; a copy keeps the
-        // sample client's own plan for the screens that follow.
-        auto trial = std::make_unique<CClientRecord>(*record);
-        CAdditionalPaymentDlg dlg(&frame, trial.get());
-        Save(&dlg, dir, QStringLiteral("12-additional-payment"));
-    }
-    {
-        CSlideDlg dlg(&frame, record, 13);
-        Save(&dlg, dir, QStringLiteral("13-slide-13"));
-    }
-    {
-        CSignUpDlg dlg(&frame, record);
-        Save(&dlg, dir, QStringLiteral("14-sign-up"));
-    }
-    {
-        CPersonalInfoDlg dlg(&frame, record, &profile);
-        Save(&dlg, dir, QStringLiteral("15-personal-info"));
-    }
-    {
-        CLenderInfoDlg dlg(&frame, record);
-        Save(&dlg, dir, QStringLiteral("16-lender-info"));
-    }
-    {
-        CDebitBankDlg dlg(&frame, record, &profile);
-        Save(&dlg, dir, QStringLiteral("17-debit-bank"));
-    }
-    {
-        CVendorEntryDlg dlg(&frame, record, &profile, record->Analysis.CurrentDate);
-        Save(&dlg, dir, QStringLiteral("18-vendor-entry"));
-    }
+    SaveNew<CAboutDlg>(dir, QStringLiteral("04-about"), &frame);
+    SaveNew<CIntroDlg>(dir, QStringLiteral("05-intro"), &frame);
+    for (int slide : {1, 2, 3, 4, 5, 6})
+        SaveNew<CSlideDlg>(
+            dir, QStringLiteral("06-slide-%1").arg(slide, 2, 10, QLatin1Char('0')), &frame, record, slide);
+    SaveNew<CAnalysisInfoDlg>(dir, QStringLiteral("07-analysis-info"), &frame, record, &profile);
+    for (int slide : {8, 9})
+        SaveNew<CSlideDlg>(
+            dir, QStringLiteral("08-slide-%1").arg(slide, 2, 10, QLatin1Char('0')), &frame, record, slide);
+    SaveNew<CSummaryDlg>(dir, QStringLiteral("10-summary"), &frame, record);
+    SaveNew<CSlideDlg>(dir, QStringLiteral("11-slide-11"), &frame, record, 11);
+    SaveNew<CQuestionsDlg>(dir, QStringLiteral("12-questions"), &frame, record);
+    for (int answer : {1, 9})
+        SaveNew<CAnswerDlg>(
+            dir, QStringLiteral("12-answer-%1").arg(answer, 2, 10, QLatin1Char('0')), &frame, answer, record);
+    // The comparison starts by trying 10.00 in the record it works on; a copy keeps the
+    // sample client's own plan for the screens that follow.
+    const auto trial = std::make_unique<CClientRecord>(*record);
+    SaveNew<CAdditionalPaymentDlg>(dir, QStringLiteral("12-additional-payment"), &frame, trial.get());
+    SaveNew<CSlideDlg>(dir, QStringLiteral("13-slide-13"), &frame, record, 13);
+    SaveNew<CSignUpDlg>(dir, QStringLiteral("14-sign-up"), &frame, record);
+    SaveNew<CPersonalInfoDlg>(dir, QStringLiteral("15-personal-info"), &frame, record, &profile);
+    SaveNew<CLenderInfoDlg>(dir, QStringLiteral("16-lender-info"), &frame, record);
+    SaveNew<CDebitBankDlg>(dir, QStringLiteral("17-debit-bank"), &frame, record, &profile);
+    SaveNew<CVendorEntryDlg>(
+        dir, QStringLiteral("18-vendor-entry"), &frame, record, &profile, record->Analysis.CurrentDate);
     {
         // The grid reads the data the enrollment stores.
         if (SaveStatus saved = record->SaveGridData(profile); !saved)
@@ -199,24 +167,15 @@ void SaveEveryScreen(const QDir &dir)
         CAmortGridDlg dlg(&frame, &profile, record);
         Save(&dlg, dir, QStringLiteral("20-amortization-grid"));
         const GridTable &table = dlg.Model()->Table();
-        {
-            CMonthlyExtraDlg tool(&dlg, table);
-            Save(&tool, dir, QStringLiteral("21-grid-extra-every-month"));
-        }
-        {
-            CYearlyExtraDlg tool(&dlg, table);
-            Save(&tool, dir, QStringLiteral("21-grid-extra-once-a-year"));
-        }
+        SaveNew<CMonthlyExtraDlg>(dir, QStringLiteral("21-grid-extra-every-month"), &dlg, table);
+        SaveNew<CYearlyExtraDlg>(dir, QStringLiteral("21-grid-extra-once-a-year"), &dlg, table);
         {
             CArmDlg tool(&dlg, table);
             tool.margin->setText(QStringLiteral("2.75"));
             tool.index->setText(QStringLiteral("4.5"));
             Save(&tool, dir, QStringLiteral("21-grid-adjustable-rate"));
         }
-        {
-            CPayoffDlg tool(&dlg, table);
-            Save(&tool, dir, QStringLiteral("21-grid-paid-off-by"));
-        }
+        SaveNew<CPayoffDlg>(dir, QStringLiteral("21-grid-paid-off-by"), &dlg, table);
         // Two scenarios to compare: an extra every month, and the worst case of a 5/1.
         auto scenario = std::make_unique<GridTable>(table);
         AddMonthlyExtra(*scenario, 200, 1);
@@ -226,14 +185,8 @@ void SaveEveryScreen(const QDir &dir)
         worst.worstCase = true;
         ApplyArm(*scenario, worst);
         SaveGridScenario(profile, "5/1 ARM, worst case", *scenario);
-        {
-            CGridScenariosDlg scenarios(&dlg, &profile, table);
-            Save(&scenarios, dir, QStringLiteral("22-grid-scenarios"));
-        }
-        {
-            CGridCompareDlg compare(&dlg, table, dlg.ComparisonNow());
-            Save(&compare, dir, QStringLiteral("23-grid-compare"));
-        }
+        SaveNew<CGridScenariosDlg>(dir, QStringLiteral("22-grid-scenarios"), &dlg, &profile, table);
+        SaveNew<CGridCompareDlg>(dir, QStringLiteral("23-grid-compare"), &dlg, table, dlg.ComparisonNow());
         dlg.show();
         SaveModal(dir, QStringLiteral("24-grid-preview"),
             [&dlg] { dlg.findChild<QPushButton *>(QStringLiteral("printButton"))->click(); });

@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <map>
+#include <tuple>
 
 using namespace tw;
 
@@ -66,19 +67,15 @@ void CodeDialogTest::prefill_data()
     QTest::addColumn<QByteArray>("serial"); // contents of serial.txt; "-" for no file
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("serial.txt wins") << QByteArray("[General]\nVendorCode=TW-SERIAL\n") << "TW-STORED"
-                                     << "TW-SERIAL";
-    QTest::newRow("empty serial code falls back to the stored one")
-        << QByteArray("[General]\nVendorCode=\n") << "TW-STORED"
-        << "TW-STORED";
-    QTest::newRow("serial.txt without the key") << QByteArray("[Other]\nVendorCode=X\n") << "TW-STORED"
-                                                << "TW-STORED";
-    QTest::newRow("no serial.txt") << QByteArray("-") << "TW-STORED"
-                                   << "TW-STORED";
-    QTest::newRow("nothing anywhere gives the prefix") << QByteArray("-") << ""
-                                                       << "TW-";
-    QTest::newRow("empty serial code and nothing stored") << QByteArray("[General]\nVendorCode=\n") << ""
-                                                          << "TW-";
+    const char *const serialCode = "[General]\nVendorCode=TW-SERIAL\n", *const empty = "[General]\nVendorCode=\n";
+    const std::tuple<const char *, const char *, const char *, const char *> rows[]
+        = {{"serial.txt wins", serialCode, "TW-STORED", "TW-SERIAL"},
+            {"empty serial code falls back to the stored one", empty, "TW-STORED", "TW-STORED"},
+            {"serial.txt without the key", "[Other]\nVendorCode=X\n", "TW-STORED", "TW-STORED"},
+            {"no serial.txt", "-", "TW-STORED", "TW-STORED"}, {"nothing anywhere gives the prefix", "-", "", "TW-"},
+            {"empty serial code and nothing stored", empty, "", "TW-"}};
+    for (const auto &[name, serial, kept, expected] : rows)
+        QTest::newRow(name) << QByteArray(serial) << QString(kept) << QString(expected);
 }
 
 void CodeDialogTest::prefill()
@@ -264,26 +261,13 @@ void CodeDialogTest::displayCheck_data()
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("argument");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("nothing") << ""
-                             << ""
-                             << ""
-                             << "" << true;
-    QTest::newRow("X display") << ":0"
-                               << ""
-                               << ""
-                               << "" << false;
-    QTest::newRow("Wayland") << ""
-                             << "wayland-0"
-                             << ""
-                             << "" << false;
-    QTest::newRow("offscreen platform") << ""
-                                        << ""
-                                        << "offscreen"
-                                        << "" << false;
-    QTest::newRow("-platform argument") << ""
-                                        << ""
-                                        << ""
-                                        << "-platform" << false;
+    const std::tuple<const char *, const char *, const char *, const char *, const char *, bool> rows[]
+        = {{"nothing", "", "", "", "", true}, {"X display", ":0", "", "", "", false},
+            {"Wayland", "", "wayland-0", "", "", false}, {"offscreen platform", "", "", "offscreen", "", false},
+            {"-platform argument", "", "", "", "-platform", false}};
+    for (const auto &[name, display, wayland, platform, argument, refused] : rows)
+        QTest::newRow(name) << QString(display) << QString(wayland) << QString(platform) << QString(argument)
+                            << refused;
 }
 
 void CodeDialogTest::displayCheck()

@@ -133,7 +133,7 @@ private:
     QJsonObject CliFigures(const Loan &loan);
     void DriveToSignUp(test::ModalScript &script, Driver &d, const Loan &loan, QMap<QString, QString> &summary,
         const QString &additional = QString());
-    void DriveSignUpScreens(test::ModalScript &script, Driver &d);
+    void DriveSignUpScreens(test::ModalScript &script, Driver &d, const std::function<void()> &atPreview = {});
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<test::MessageLog> messages_;
@@ -216,14 +216,18 @@ void EndToEndTest::DriveToSignUp(
     script.Add("tw::CSlideDlg", [this, &d](QWidget *w) { d.ContinueThroughSlides(w, slides_); });
 }
 
-void EndToEndTest::DriveSignUpScreens(test::ModalScript &script, Driver &d)
+void EndToEndTest::DriveSignUpScreens(test::ModalScript &script, Driver &d, const std::function<void()> &atPreview)
 {
     const CClientRecord &c = client_;
     script.Add("tw::CSignUpDlg", [&d](QWidget *w) { d.Leave(w, "yesButton"); });
     script.Add("tw::CPersonalInfoDlg", [&d, &c](QWidget *w) {
         const std::pair<const char *, const std::string &> fields[]
-            = {{"firstName1Edit", c.FirstName1}, {"lastName1Edit", c.LastName1}, {"addressEdit", c.Address},
-                {"cityEdit", c.City}, {"stateEdit", c.State}, {"zipEdit", c.Zip}, {"homePhoneEdit", c.HomePhone}};
+            = {{"firstName1Edit", c.FirstName1}, {"lastName1Edit", c.LastName1}, {"mi1Edit", c.MI1},
+                {"firstName2Edit", c.FirstName2}, {"lastName2Edit", c.LastName2}, {"mi2Edit", c.MI2},
+                {"addressEdit", c.Address}, {"cityEdit", c.City}, {"stateEdit", c.State}, {"zipEdit", c.Zip},
+                {"propertyAddressEdit", c.PropertyAddress}, {"propertyCityEdit", c.PropertyCity},
+                {"propertyStateEdit", c.PropertyState}, {"propertyZipEdit", c.PropertyZip},
+                {"homePhoneEdit", c.HomePhone}, {"workPhone1Edit", c.WorkPhone1}, {"workPhone2Edit", c.WorkPhone2}};
         for (const auto &[name, value] : fields)
             d.Type(w, name, Q(value));
         d.Leave(w, "continueButton");
@@ -231,21 +235,27 @@ void EndToEndTest::DriveSignUpScreens(test::ModalScript &script, Driver &d)
     script.Add("tw::CLenderInfoDlg", [&d, &c](QWidget *w) {
         const std::pair<const char *, const std::string &> fields[]
             = {{"lenderNameEdit", c.MortgageName}, {"addressEdit", c.MortgageAddress}, {"cityEdit", c.MortgageCity},
-                {"stateEdit", c.MortgageState}, {"zipEdit", c.MortgageZip},
+                {"stateEdit", c.MortgageState}, {"zipEdit", c.MortgageZip}, {"phoneEdit", c.MortgagePhone},
                 {"accountNumberEdit", c.MortgageAccountNumber}, {"gracePeriodEdit", c.GracePeriod}};
         for (const auto &[name, value] : fields)
             d.Type(w, name, Q(value));
         d.Leave(w, "continueButton");
     });
     script.Add("tw::CDebitBankDlg", [&d, &c](QWidget *w) {
-        const std::pair<const char *, const std::string &> fields[]
-            = {{"bankNameEdit", c.BankName}, {"addressEdit", c.BankAddress}, {"cityEdit", c.BankCity},
-                {"stateEdit", c.BankState}, {"zipEdit", c.BankZip}, {"accountNumberEdit", c.BankAccountNumber}};
+        const std::pair<const char *, const std::string &> fields[] = {{"bankNameEdit", c.BankName},
+            {"addressEdit", c.BankAddress}, {"cityEdit", c.BankCity}, {"stateEdit", c.BankState},
+            {"zipEdit", c.BankZip}, {"phoneEdit", c.BankPhone}, {"accountNumberEdit", c.BankAccountNumber}};
         for (const auto &[name, value] : fields)
             d.Type(w, name, Q(value));
+        if (auto *checking = d.Find<QRadioButton>(w, "checkingRadio"))
+            checking->setChecked(true);
         d.Leave(w, "printButton");
     });
-    script.Add("QPrintPreviewDialog", [](QWidget *w) { QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection); });
+    script.Add("QPrintPreviewDialog", [atPreview](QWidget *w) {
+        if (atPreview)
+            atPreview();
+        QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
+    });
 }
 
 void EndToEndTest::fromStartUpToTheThankYou()
@@ -319,42 +329,7 @@ void EndToEndTest::signUpToTheEnrollmentForm()
     QStringList messagesAtPreview;
     const CClientRecord &c = client_;
     DriveToSignUp(script, d, loan, summary);
-    script.Add("tw::CSignUpDlg", [&d](QWidget *w) { d.Leave(w, "yesButton"); });
-    script.Add("tw::CPersonalInfoDlg", [&d, &c](QWidget *w) {
-        const std::pair<const char *, const std::string &> fields[]
-            = {{"firstName1Edit", c.FirstName1}, {"lastName1Edit", c.LastName1}, {"mi1Edit", c.MI1},
-                {"firstName2Edit", c.FirstName2}, {"lastName2Edit", c.LastName2}, {"mi2Edit", c.MI2},
-                {"addressEdit", c.Address}, {"cityEdit", c.City}, {"stateEdit", c.State}, {"zipEdit", c.Zip},
-                {"propertyAddressEdit", c.PropertyAddress}, {"propertyCityEdit", c.PropertyCity},
-                {"propertyStateEdit", c.PropertyState}, {"propertyZipEdit", c.PropertyZip},
-                {"homePhoneEdit", c.HomePhone}, {"workPhone1Edit", c.WorkPhone1}, {"workPhone2Edit", c.WorkPhone2}};
-        for (const auto &[name, value] : fields)
-            d.Type(w, name, Q(value));
-        d.Leave(w, "continueButton");
-    });
-    script.Add("tw::CLenderInfoDlg", [&d, &c](QWidget *w) {
-        const std::pair<const char *, const std::string &> fields[]
-            = {{"lenderNameEdit", c.MortgageName}, {"addressEdit", c.MortgageAddress}, {"cityEdit", c.MortgageCity},
-                {"stateEdit", c.MortgageState}, {"zipEdit", c.MortgageZip}, {"phoneEdit", c.MortgagePhone},
-                {"accountNumberEdit", c.MortgageAccountNumber}, {"gracePeriodEdit", c.GracePeriod}};
-        for (const auto &[name, value] : fields)
-            d.Type(w, name, Q(value));
-        d.Leave(w, "continueButton");
-    });
-    script.Add("tw::CDebitBankDlg", [&d, &c](QWidget *w) {
-        const std::pair<const char *, const std::string &> fields[] = {{"bankNameEdit", c.BankName},
-            {"addressEdit", c.BankAddress}, {"cityEdit", c.BankCity}, {"stateEdit", c.BankState},
-            {"zipEdit", c.BankZip}, {"phoneEdit", c.BankPhone}, {"accountNumberEdit", c.BankAccountNumber}};
-        for (const auto &[name, value] : fields)
-            d.Type(w, name, Q(value));
-        if (auto *checking = d.Find<QRadioButton>(w, "checkingRadio"))
-            checking->setChecked(true);
-        d.Leave(w, "printButton");
-    });
-    script.Add("QPrintPreviewDialog", [this, &messagesAtPreview](QWidget *w) {
-        messagesAtPreview = messages_->texts;
-        QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
-    });
+    DriveSignUpScreens(script, d, [this, &messagesAtPreview] { messagesAtPreview = messages_->texts; });
 
     frame.ExecuteCommand(kCmdSavingsDemonstration);
     QVERIFY2(script.failure.isEmpty(), qPrintable(script.failure));

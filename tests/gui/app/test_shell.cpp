@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include <deque>
+#include <tuple>
 
 using namespace tw;
 
@@ -411,19 +412,15 @@ void ShellTest::startUp_data()
     QTest::addColumn<QString>("storedCode");
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QString>("followUp"); // what the posted command showed
-    const QString vendor = QString::fromUtf8(kVendorAccessCode);
-    const QString grid = QString::fromUtf8(kGridAccessCode);
-    QTest::newRow("prefill unchanged") << "" << int(kStartDemonstration) << "TW-"
-                                       << ""
-                                       << "wizard";
-    QTest::newRow("ordinary code") << "TW-1187" << int(kStartDemonstration) << "TW-1187"
-                                   << ""
-                                   << "wizard";
-    QTest::newRow("vendor code in lower case") << vendor.toLower() << int(kStartVendor) << vendor.toLower() << ""
-                                               << "vendor form";
-    QTest::newRow("grid code") << grid.toLower() << int(kStartGrid) << ""
-                               << "YES"
-                               << "grid";
+    const QString vendor = QString::fromUtf8(kVendorAccessCode).toLower();
+    const QString grid = QString::fromUtf8(kGridAccessCode).toLower();
+    const std::tuple<const char *, QString, int, QString, const char *, const char *> rows[]
+        = {{"prefill unchanged", "", kStartDemonstration, "TW-", "", "wizard"},
+            {"ordinary code", "TW-1187", kStartDemonstration, "TW-1187", "", "wizard"},
+            {"vendor code in lower case", vendor, kStartVendor, vendor, "", "vendor form"},
+            {"grid code", grid, kStartGrid, "", "YES", "grid"}};
+    for (const auto &[name, typed, mode, stored, gridSwitch, followUp] : rows)
+        QTest::newRow(name) << typed << mode << stored << QString(gridSwitch) << QString(followUp);
 }
 
 void ShellTest::startUp()

@@ -50,39 +50,6 @@ private slots:
         QCOMPARE(Q(store.Read("PrinBal", "LoanTermYears")), QStringLiteral("30"));
     }
 
-    void failingCheckNamesTheField_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("name") << "bankNameEdit"
-                              << "Please enter your bank's name";
-        QTest::newRow("city") << "cityEdit"
-                              << "Please enter your bank's city";
-        QTest::newRow("zip") << "zipEdit"
-                             << "Please enter your bank's Zip Code";
-        QTest::newRow("account") << "accountNumberEdit"
-                                 << "Please enter your bank Account Number";
-    }
-    void failingCheckNamesTheField()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, message);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        CDebitBankDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        Type(&dlg, edit.toLatin1().constData(), QString());
-        Click(&dlg, "printButton");
-        QCOMPARE(log.texts, QStringList {message});
-        QCOMPARE(FocusName(&dlg), edit);
-        QVERIFY(dlg.isVisible());
-        QVERIFY(record->BankState.empty());
-        QVERIFY(!box.ProfileExists());
-    }
-
     void otherNeedsADescriptionSavingsDoesNot()
     {
         auto record = std::make_unique<CClientRecord>();
@@ -164,30 +131,6 @@ private slots:
         QVERIFY(dlg.isVisible());
         QCOMPARE(Edit(&dlg, "bankNameEdit")->text(), QStringLiteral("Credit Union"));
         QCOMPARE(Q(record->BankName), QStringLiteral("Credit Union"));
-    }
-
-    void accentedBankNameRoundTrips()
-    {
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        const QString name = QStringLiteral("Caisse Populaire Desjardins \u00e0 Qu\u00e9bec");
-        {
-            CDebitBankDlg dlg(nullptr, record.get(), &store);
-            QVERIFY(Open(dlg));
-            FillRequired(&dlg);
-            Type(&dlg, "bankNameEdit", name);
-            Radio(&dlg, "otherRadio")->click();
-            Type(&dlg, "descriptionEdit", QStringLiteral("\u00c9pargne"));
-            Click(&dlg, "printButton");
-            QCOMPARE(dlg.result(), int(kResultPrint));
-        }
-        auto loaded = LoadRecord(box.ProfilePath());
-        CDebitBankDlg again(nullptr, loaded.get(), nullptr);
-        QCOMPARE(Edit(&again, "bankNameEdit")->text(), name);
-        QCOMPARE(Edit(&again, "descriptionEdit")->text(), QStringLiteral("\u00c9pargne"));
-        QVERIFY(Radio(&again, "otherRadio")->isChecked());
     }
 };
 

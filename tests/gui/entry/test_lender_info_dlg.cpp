@@ -42,48 +42,6 @@ private slots:
         QVERIFY(!box.ProfileExists());
     }
 
-    void failingCheckNamesTheField_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("name") << "lenderNameEdit"
-                              << ""
-                              << "Please enter your lender's name";
-        QTest::newRow("zip") << "zipEdit"
-                             << ""
-                             << "Please enter your lender's Zip Code";
-        QTest::newRow("account") << "accountNumberEdit"
-                                 << ""
-                                 << "Please enter your Account Number";
-        QTest::newRow("payment $") << "currentPaymentEdit"
-                                   << "$"
-                                   << "Please enter your total current payment amount";
-        QTest::newRow("payment with blank") << "currentPaymentEdit"
-                                            << "$1 250"
-                                            << "Please enter your total current payment amount";
-        QTest::newRow("grace") << "gracePeriodEdit"
-                               << ""
-                               << "Please enter your grace period";
-    }
-    void failingCheckNamesTheField()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, text);
-        QFETCH(QString, message);
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        CLenderInfoDlg dlg(nullptr, record.get());
-        QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        Type(&dlg, edit.toLatin1().constData(), text);
-        Click(&dlg, "continueButton");
-        QCOMPARE(log.texts, QStringList {message});
-        QCOMPARE(FocusName(&dlg), edit);
-        QVERIFY(dlg.isVisible());
-        QVERIFY(record->MortgageCity.empty());
-    }
-
     void backStoresWithoutChecking()
     {
         auto record = std::make_unique<CClientRecord>();
@@ -105,13 +63,11 @@ private slots:
     {
         auto record = std::make_unique<CClientRecord>();
         record->Analysis.AdditionalPaymentText = "100.00";
-        record->Analysis.CurrentPaymentText = "1200";
         CLenderInfoDlg dlg(nullptr, record.get());
         QVERIFY(Open(dlg));
         QLineEdit *additional = Edit(&dlg, "additionalPaymentEdit");
         QVERIFY(additional->isReadOnly());
         QCOMPARE(additional->text(), QStringLiteral("100.00"));
-        QCOMPARE(Edit(&dlg, "currentPaymentEdit")->text(), QStringLiteral("1200"));
         additional->setFocus();
         QTest::keyClicks(additional, QStringLiteral("99"));
         QCOMPARE(additional->text(), QStringLiteral("100.00"));

@@ -47,46 +47,6 @@ private slots:
         QCOMPARE(Q(saved->WorkPhone1), QStringLiteral("555-0111"));
     }
 
-    void missingRequiredFieldIsNamed_data()
-    {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("first name") << "firstName1Edit"
-                                    << "Please enter your first name";
-        QTest::newRow("last name") << "lastName1Edit"
-                                   << "Please enter your last name";
-        QTest::newRow("address") << "addressEdit"
-                                 << "Please enter your address";
-        QTest::newRow("city") << "cityEdit"
-                              << "Please enter your city";
-        QTest::newRow("state") << "stateEdit"
-                               << "Please enter your state";
-        QTest::newRow("zip") << "zipEdit"
-                             << "Please enter your Zip Code";
-        QTest::newRow("home phone") << "homePhoneEdit"
-                                    << "Please enter your home phone number or a contact phone number";
-    }
-    void missingRequiredFieldIsNamed()
-    {
-        QFETCH(QString, edit);
-        QFETCH(QString, message);
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        CPersonalInfoDlg dlg(nullptr, record.get(), &store);
-        QVERIFY(Open(dlg));
-        FillRequired(&dlg);
-        Type(&dlg, edit.toLatin1().constData(), QString());
-        Click(&dlg, "continueButton");
-        QCOMPARE(log.texts, QStringList {message});
-        QCOMPARE(FocusName(&dlg), edit);
-        QVERIFY(dlg.isVisible());
-        // A failing Continue stores nothing.
-        QVERIFY(record->HomePhone.empty() && record->FirstName1.empty());
-        QVERIFY(!box.ProfileExists());
-    }
-
     void backStoresWithoutChecks()
     {
         Sandbox box;
@@ -104,20 +64,6 @@ private slots:
         QCOMPARE(Q(record->FirstName1), QStringLiteral("Ann"));
         QCOMPARE(Q(record->City), QStringLiteral("Akron"));
         QVERIFY(!box.ProfileExists());
-    }
-
-    void opensWithTheRecordsTexts()
-    {
-        auto record = std::make_unique<CClientRecord>();
-        record->FirstName1 = "Ann";
-        record->PropertyCity = "Kent";
-        record->MI2 = "Q";
-        CPersonalInfoDlg dlg(nullptr, record.get(), nullptr);
-        QCOMPARE(Edit(&dlg, "firstName1Edit")->text(), QStringLiteral("Ann"));
-        QCOMPARE(Edit(&dlg, "propertyCityEdit")->text(), QStringLiteral("Kent"));
-        QCOMPARE(Edit(&dlg, "mi2Edit")->text(), QStringLiteral("Q"));
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
-        QVERIFY(dlg.findChild<QPushButton *>(QStringLiteral("continueButton"))->isDefault());
     }
 
     void failedSaveKeepsTheScreenAndWhatWasTyped()
@@ -153,29 +99,6 @@ private slots:
         Click(&dlg, "continueButton");
         QCOMPARE(log.texts, QStringList());
         QCOMPARE(Q(LoadRecord(box.ProfilePath())->Address), QStringLiteral("12 Oak Lane Apt 4 Rear"));
-    }
-
-    void accentedNamesRoundTripThroughTheProfile()
-    {
-        Sandbox box;
-        CProfileStore store(box.ProfilePath().toStdString());
-        auto record = std::make_unique<CClientRecord>();
-        MessageLog log;
-        const QString first = QStringLiteral("Ren\u00e9e");
-        const QString city = QStringLiteral("S\u00e3o Paulo \u2013 Z\u00fcrich");
-        {
-            CPersonalInfoDlg dlg(nullptr, record.get(), &store);
-            QVERIFY(Open(dlg));
-            FillRequired(&dlg);
-            Type(&dlg, "firstName2Edit", first);
-            Type(&dlg, "cityEdit", city);
-            Click(&dlg, "continueButton");
-            QCOMPARE(dlg.result(), int(kResultForward));
-        }
-        auto loaded = LoadRecord(box.ProfilePath());
-        CPersonalInfoDlg again(nullptr, loaded.get(), nullptr);
-        QCOMPARE(Edit(&again, "firstName2Edit")->text(), first);
-        QCOMPARE(Edit(&again, "cityEdit")->text(), city);
     }
 };
 

@@ -56,21 +56,14 @@ void TestScreenTexts::cashAvailableLabel_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("years");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("the screen's label") << "Cash Available After 30 Years\n(Based on a 10% Investment)"
-                                        << "25.5"
-                                        << "Cash Available After 25.5 Years\n(Based on a 10% Investment)";
-    QTest::newRow("only the first 30") << "After 30 of 30"
-                                       << "7.0"
-                                       << "After 7.0 of 30";
-    QTest::newRow("30 first") << "30 Years"
-                              << "1.5"
-                              << " 1.5 Years";
-    QTest::newRow("no 30") << "Cash Available Later"
-                           << "25.5"
-                           << "Cash Available Later";
-    QTest::newRow("300 holds a 30") << "After 300 days"
-                                    << "2.0"
-                                    << "After 2.00 days";
+    const char *const rows[][4] = {{"the screen's label", "Cash Available After 30 Years\n(Based on a 10% Investment)",
+                                       "25.5", "Cash Available After 25.5 Years\n(Based on a 10% Investment)"},
+        {"only the first 30", "After 30 of 30", "7.0", "After 7.0 of 30"},
+        {"30 first", "30 Years", "1.5", " 1.5 Years"},
+        {"no 30", "Cash Available Later", "25.5", "Cash Available Later"},
+        {"300 holds a 30", "After 300 days", "2.0", "After 2.00 days"}};
+    for (const auto &[name, label, years, expected] : rows)
+        QTest::newRow(name) << QString(label) << QString(years) << QString(expected);
 }
 
 void TestScreenTexts::cashAvailableLabel()

@@ -67,44 +67,34 @@ void TestSlideDlg::paging_data()
     QTest::addColumn<QString>("lastShown");
     QTest::addColumn<int>("result"); // -1: still open
 
-    QTest::newRow("slide 1 opens 001") << 1 << ""
-                                       << "file 001.qnl" << -1;
-    QTest::newRow("through the introduction") << 1 << "CCCCC"
-                                              << "file 006.qnl" << -1;
-    QTest::newRow("past slide 6") << 1 << "CCCCCC"
-                                  << "file 006.qnl" << int(kResultForward);
-    QTest::newRow("back from slide 1") << 1 << "B"
-                                       << "file 001.qnl" << int(kResultBack);
-    QTest::newRow("there and back") << 3 << "CCBB"
-                                    << "file 003.qnl" << -1;
-    QTest::newRow("opened at 6") << 6 << ""
-                                 << "file 006.qnl" << -1;
-    QTest::newRow("back from 6") << 6 << "B"
-                                 << "file 005.qnl" << -1;
-    QTest::newRow("continue on 6") << 6 << "C"
-                                   << "file 006.qnl" << int(kResultForward);
-    QTest::newRow("8 then 9") << 8 << "C"
-                              << "file bottoml.qnl" << -1;
-    QTest::newRow("back from 8") << 8 << "B"
-                                 << "file 008.qnl" << int(kResultBack);
-    QTest::newRow("opened at 9") << 9 << ""
-                                 << "file bottoml.qnl" << -1;
-    QTest::newRow("9 back to 8") << 9 << "B"
-                                 << "file 008.qnl" << -1;
-    QTest::newRow("9 back twice") << 9 << "BB"
-                                  << "file 008.qnl" << int(kResultBack);
-    QTest::newRow("continue on 9") << 9 << "C"
-                                   << "file bottoml.qnl" << int(kResultForward);
-    QTest::newRow("continue on 11") << 11 << "C"
-                                    << "file 011.qnl" << int(kResultForward);
-    QTest::newRow("back on 11") << 11 << "B"
-                                << "file 011.qnl" << int(kResultBack);
-    QTest::newRow("continue on 13") << 13 << "C"
-                                    << "file 013.qnl" << int(kResultForward);
-    QTest::newRow("back on 13") << 13 << "B"
-                                << "file 013.qnl" << int(kResultBack);
-    QTest::newRow("7 has no slide") << 7 << "CB"
-                                    << "" << -1;
+    const struct {
+        const char *name;
+        int start;
+        const char *presses, *lastShown;
+        int result;
+    } rows[] = {
+        {"slide 1 opens 001", 1, "", "file 001.qnl", -1},
+        {"through the introduction", 1, "CCCCC", "file 006.qnl", -1},
+        {"past slide 6", 1, "CCCCCC", "file 006.qnl", kResultForward},
+        {"back from slide 1", 1, "B", "file 001.qnl", kResultBack},
+        {"there and back", 3, "CCBB", "file 003.qnl", -1},
+        {"opened at 6", 6, "", "file 006.qnl", -1},
+        {"back from 6", 6, "B", "file 005.qnl", -1},
+        {"continue on 6", 6, "C", "file 006.qnl", kResultForward},
+        {"8 then 9", 8, "C", "file bottoml.qnl", -1},
+        {"back from 8", 8, "B", "file 008.qnl", kResultBack},
+        {"opened at 9", 9, "", "file bottoml.qnl", -1},
+        {"9 back to 8", 9, "B", "file 008.qnl", -1},
+        {"9 back twice", 9, "BB", "file 008.qnl", kResultBack},
+        {"continue on 9", 9, "C", "file bottoml.qnl", kResultForward},
+        {"continue on 11", 11, "C", "file 011.qnl", kResultForward},
+        {"back on 11", 11, "B", "file 011.qnl", kResultBack},
+        {"continue on 13", 13, "C", "file 013.qnl", kResultForward},
+        {"back on 13", 13, "B", "file 013.qnl", kResultBack},
+        {"7 has no slide", 7, "CB", "", -1},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << r.start << QString(r.presses) << QString(r.lastShown) << r.result;
 }
 
 void TestSlideDlg::paging()
