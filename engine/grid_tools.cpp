@@ -279,7 +279,9 @@ PayoffSearch FindPayoffExtra(const GridTable &t, int byMonth, int fromMonth)
     s.outcome = PayoffSearch::kFound;
     s.extra = static_cast<double>(hi) / 100;
     s.months = endsBy(hi);
-    s.message = "An extra of " + FormatMoney(s.extra) + " a month from " + MonthWithDate(t, fromMonth)
+    // Money in a sentence reads with its dollar sign and a 0 before the point.
+    const std::string money = FormatMoney(s.extra);
+    s.message = "An extra of $" + (money.front() == '.' ? "0" + money : money) + " a month from " + MonthWithDate(t, fromMonth)
         + " pays the loan off by " + by + ": its last payment is then in " + MonthWithDate(t, s.months) + ".";
     return s;
 }

@@ -485,14 +485,14 @@ TEST(GridTools, PaidOffByFindsTheSmallestExtraToTheCent)
         const char *says;
     };
     const Case cases[] = {
-        {60, 1, PayoffSearch::kFound, 100, "An extra of 100.00 a month from month 1 (01/15/2020)"},
+        {60, 1, PayoffSearch::kFound, 100, "An extra of $100.00 a month from month 1 (01/15/2020)"},
         {120, 1, PayoffSearch::kNotNeeded, 0, "No extra is needed"},
         {30, 31, PayoffSearch::kImpossible, 0, "Not even the whole balance"},
         {30, 30, PayoffSearch::kFound, 9000, "month 30 (06/15/2022)"}, // 9,100.00 owed, less 100.00
         {0, 1, PayoffSearch::kRefused, 0, "01/15/2020"},
         {60, 121, PayoffSearch::kRefused, 0, "1 to 120"},
         // Done in 119 months: 119 x 100.85 covers 12,000.00, 119 x 100.84 falls 0.04 short.
-        {119, 1, PayoffSearch::kFound, 0.85, "An extra of .85 a month"},
+        {119, 1, PayoffSearch::kFound, 0.85, "An extra of $0.85 a month"},
     };
     for (const Case &c : cases) {
         const PayoffSearch s = FindPayoffExtra(even, c.by, c.from);
