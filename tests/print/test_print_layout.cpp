@@ -73,25 +73,18 @@ CClientRecord SampleClient()
 
 // ---- Fonts, primitives, dispatch ----
 
-TEST(PrintFonts, UnknownCodesShareTheTwelvePointFont)
-{
-    for (const int code : {12, 13, 2, 0, -1, 7, 105, 999}) {
-        const PrintFont f = PrintFontFor(code);
-        EXPECT_EQ(f.height, 138) << code;
-        EXPECT_FALSE(f.bold) << code;
-        EXPECT_EQ(f.code, 12) << code;
-    }
-}
-
+// Codes outside the table print with the twelve-point font.
 TEST(PrintFonts, TableHeightsAndWeights)
 {
-    const std::vector<std::tuple<int, int, bool>> rows
-        = {{6, 97, false}, {8, 111, false}, {10, 125, false}, {14, 152, false}, {15, 166, false}, {16, 180, false},
-            {18, 194, false}, {20, 208, false}, {106, 97, true}, {108, 111, true}, {110, 125, true}, {112, 138, true},
-            {114, 152, true}, {115, 166, true}, {116, 180, true}, {118, 194, true}, {120, 208, true}, {124, 236, true}};
-    for (const auto &[code, height, bold] : rows) {
-        EXPECT_EQ(PrintFontFor(code).height, height) << code;
-        EXPECT_EQ(PrintFontFor(code).bold, bold) << code;
+    const std::vector<std::tuple<int, int, bool, int>> rows = {{6, 97, false, 6}, {8, 111, false, 8},
+        {10, 125, false, 10}, {12, 138, false, 12}, {14, 152, false, 14}, {15, 166, false, 15}, {16, 180, false, 16},
+        {18, 194, false, 18}, {20, 208, false, 20}, {106, 97, true, 106}, {108, 111, true, 108}, {110, 125, true, 110},
+        {112, 138, true, 112}, {114, 152, true, 114}, {115, 166, true, 115}, {116, 180, true, 116},
+        {118, 194, true, 118}, {120, 208, true, 120}, {124, 236, true, 124}, {13, 138, false, 12}, {2, 138, false, 12},
+        {0, 138, false, 12}, {-1, 138, false, 12}, {7, 138, false, 12}, {105, 138, false, 12}, {999, 138, false, 12}};
+    for (const auto &[code, height, bold, printedAs] : rows) {
+        const PrintFont f = PrintFontFor(code);
+        EXPECT_EQ(std::tie(f.height, f.bold, f.code), std::tie(height, bold, printedAs)) << code;
     }
 }
 
@@ -115,9 +108,10 @@ TEST(PrintDispatch, PageCounts)
     const CClientRecord r = SampleClient();
     RecordingSurface s;
     EXPECT_EQ(PrintPageCount(s, kPrintEnrollment, r), 7);
-    EXPECT_EQ(PrintPageCount(s, kPrintAnalysisLetter, r), 7);
     for (const int other : {-1, 0, 4, 100})
         EXPECT_EQ(PrintPageCount(s, other, r), 1) << other;
+    for (const int page : {0, 8, -3, 1000})
+        EXPECT_TRUE(Draw(kPrintEnrollment, page, r).Calls().empty()) << page;
 }
 
 TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
@@ -134,14 +128,6 @@ TEST(PrintDispatch, AnyOtherTypePrintsTheErrorPage)
         EXPECT_EQ(t[0].anchor, PrintSurface::TextAnchor::Centre);
         EXPECT_EQ(t[0].x, 4250 - t[0].width / 2);
     }
-}
-
-TEST(PrintDispatch, AnalysisLetterHasSevenPages)
-{
-    const CClientRecord r = SampleClient();
-    for (int page = 1; page <= 7; ++page)
-        EXPECT_FALSE(Draw(kPrintAnalysisLetter, page, r).Calls().empty());
-    EXPECT_TRUE(Draw(kPrintAnalysisLetter, 8, r).Calls().empty());
 }
 
 // ---- Enrollment package ----
@@ -433,15 +419,6 @@ TEST(EnrollmentPackage, PagesFiveToSevenRepeatTwoToFour)
     }
 }
 
-TEST(EnrollmentPackage, PagesOutsideOneToSevenDrawNothing)
-{
-    for (const int page : {0, 8, -3, 1000}) {
-        RecordingSurface s;
-        DrawEnrollmentPage(s, page, SampleClient());
-        EXPECT_TRUE(s.Calls().empty()) << page;
-    }
-}
-
 // ---- Debit schedule ----
 
 LoanAnalysis CalendarAnalysis()
@@ -550,42 +527,31 @@ TEST(DebitSchedulePage, ThreeColumnsOfFortyDates)
         DrawSchedule(2, a).Texts().at(1).text, LongDateText(CompactFromDateText(DateTextOfDay(CalendarEntryDay(120)))));
 }
 
-TEST(DebitSchedulePage, LastDateIsTheFirstDebitOnOrAfterPayoff)
+// 120 dates a page, through the payoff's debit and never past the calendar's ends; a
+// page past them has only its title and number.
+TEST(DebitSchedulePage, PagesFollowTheDates)
 {
-    for (const auto &[payoff, last] : std::vector<std::pair<std::string, std::string>> {
-             {"03/01/1996", "March 1, 1996"}, {"03/02/1996", "March 15, 1996"}}) {
-        LoanAnalysis a = CalendarAnalysis();
-        a.FirstDebitDate = "01/05/1996";
-        a.PayoffDate = payoff;
-        ASSERT_FALSE(PrepareDebitSchedule(a).has_value());
-        const auto texts = DrawSchedule(1, a).Texts();
-        ASSERT_GE(texts.size(), 3u);
-        EXPECT_EQ(texts[texts.size() - 2].text, last);
+    struct Row {
+        int first, last, pages, page;
+        std::size_t dates; // on that page
+    };
+    const Row rows[] = {{100, 100, 1, 1, 1}, {100, 219, 1, 1, 120}, {100, 219, 1, 2, 0}, {100, 220, 2, 2, 1},
+        {0, 2599, 22, 22, 80}, {2590, 100000, 1, 1, 10}, {-50, 10, 1, 1, 0}, {50, 10, 1, 1, 0}};
+    auto r = std::make_unique<CClientRecord>();
+    r->Analysis = CalendarAnalysis();
+    for (const Row &row : rows) {
+        SCOPED_TRACE(
+            std::to_string(row.first) + " to " + std::to_string(row.last) + ", page " + std::to_string(row.page));
+        r->Analysis.FirstDebitIndex = row.first;
+        r->Analysis.PayoffDebitIndex = row.last;
+        RecordingSurface s;
+        s.SetCellHeight(152);
+        EXPECT_EQ(PrintPageCount(s, kPrintDebitSchedule, *r), row.pages);
+        const auto texts = DrawSchedule(row.page, r->Analysis).Texts();
+        ASSERT_EQ(texts.size(), 2 + row.dates);
+        EXPECT_EQ(texts.front().text, "Bi-Weekly Debit Dates");
+        EXPECT_EQ(texts.back().text, "Page " + std::to_string(row.page));
     }
-}
-
-TEST(DebitSchedulePage, PagePastThePayoffHasOnlyTitleAndNumber)
-{
-    LoanAnalysis a = CalendarAnalysis();
-    a.FirstDebitIndex = 100;
-    a.PayoffDebitIndex = 219; // exactly one page of 120 dates
-    const auto page1 = DrawSchedule(1, a).Texts();
-    EXPECT_EQ(page1.size(), 122u);
-    const auto page2 = DrawSchedule(2, a).Texts();
-    ASSERT_EQ(page2.size(), 2u);
-    EXPECT_EQ(page2[0].text, "Bi-Weekly Debit Dates");
-    EXPECT_EQ(page2[1].text, "Page 2");
-}
-
-TEST(DebitSchedulePage, IndexesBeyondTheCalendarStopAtItsEnd)
-{
-    LoanAnalysis a = CalendarAnalysis();
-    a.FirstDebitIndex = 2590;
-    a.PayoffDebitIndex = 100000;
-    EXPECT_EQ(DrawSchedule(1, a).Texts().size(), 2u + 10u);
-    a.FirstDebitIndex = -50;
-    a.PayoffDebitIndex = 10;
-    EXPECT_EQ(DrawSchedule(1, a).Texts().size(), 2u);
 }
 
 // A new 40-year loan at 3 %: about 900 debits, more than the 720 of the six pages that
@@ -621,20 +587,6 @@ TEST(DebitSchedulePage, LongPlanPrintsEveryDateOnItsOwnPages)
     EXPECT_EQ(dates.front(), "January 8, 2027");
     EXPECT_EQ(dates[720], "August 14, 2054"); // the first date the six pages used to lose
     EXPECT_EQ(dates.back(), "June 10, 2061");
-}
-
-TEST(DebitSchedulePage, PageCountFollowsTheDates)
-{
-    auto r = std::make_unique<CClientRecord>();
-    r->Analysis = CalendarAnalysis();
-    RecordingSurface s;
-    s.SetCellHeight(152);
-    for (const auto &[first, last, pages] : std::vector<std::tuple<int, int, int>> {
-             {100, 100, 1}, {100, 219, 1}, {100, 220, 2}, {0, 2599, 22}, {50, 10, 1}}) {
-        r->Analysis.FirstDebitIndex = first;
-        r->Analysis.PayoffDebitIndex = last;
-        EXPECT_EQ(PrintPageCount(s, kPrintDebitSchedule, *r), pages) << first << " " << last;
-    }
 }
 
 TEST(DebitSchedulePage, HeaderLineSaysWhoWhatAndWhen)

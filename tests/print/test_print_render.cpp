@@ -198,8 +198,6 @@ private slots:
     void textsStayInsideThePage_data();
     void textsStayInsideThePage();
     void pageTransformMapsTheLogicalPage();
-    void pdfHasEveryPage_data();
-    void pdfHasEveryPage();
     void pdfTextIsUprightWhereExpected_data();
     void pdfTextIsUprightWhereExpected();
     void pdfFailureIsReportedInWords();
@@ -207,6 +205,7 @@ private slots:
     void printingToAFileIsForItsOwnerOnly();
     void previewShowsAllPagesAndSavesPdf();
     void printSetupChoosesWithoutPrinting();
+    void commandWritesThePrintouts_data();
     void commandWritesThePrintouts();
     void commandRefusesBadInput_data();
     void commandRefusesBadInput();
@@ -304,34 +303,6 @@ void PrintRenderTest::pageTransformMapsTheLogicalPage()
     const QTransform wide = PageTransform({16000, 10500, 1000, 0});
     QCOMPARE(wide.map(QPointF(4250, -1500)), QPointF(8000, 1500));
     QCOMPARE(wide.map(QPointF(5250, -500)), QPointF(9000, 500));
-}
-
-void PrintRenderTest::pdfHasEveryPage_data()
-{
-    QTest::addColumn<int>("printType");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("enrollment") << int(kPrintEnrollment) << 7 << QStringLiteral("Disk Code: TW-123456");
-    // A page for every 120 dates of the plan: every date, no empty page.
-    const int schedulePages = (CalculatedClient(kPrintDebitSchedule).Analysis.DebitCount + 119) / 120;
-    QTest::newRow("schedule") << int(kPrintDebitSchedule) << schedulePages << QStringLiteral("April 5, 2024");
-    QTest::newRow("letter") << int(kPrintAnalysisLetter) << 7 << QStringLiteral("Comparison of Your Mortgage");
-    QTest::newRow("unknown") << -1 << 1 << QStringLiteral("INCORRECT PRINTOUT TYPE");
-}
-
-void PrintRenderTest::pdfHasEveryPage()
-{
-    QFETCH(int, printType);
-    QFETCH(int, pages);
-    QFETCH(QString, text);
-    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-        QSKIP("poppler-utils is not installed");
-    const QString path = dir_.filePath(QStringLiteral("pages-%1.pdf").arg(printType));
-    QString error;
-    QVERIFY2(WritePrintoutPdf(printType, CalculatedClient(printType), path, &error), qPrintable(error));
-    QCOMPARE(PdfPages(path), pages);
-    if (!text.isEmpty())
-        QVERIFY(Run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).contains(text));
 }
 
 void PrintRenderTest::pdfTextIsUprightWhereExpected_data()
@@ -583,31 +554,37 @@ QString PrintRenderTest::WriteProfile(const CClientRecord &r, const QString &nam
     return path;
 }
 
+void PrintRenderTest::commandWritesThePrintouts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("enrollment") << "enrollment" << 7 << QStringLiteral("Disk Code: TW-123456");
+    // A page for every 120 dates of the plan: every date, no empty page.
+    const int schedulePages = (CalculatedClient(kPrintDebitSchedule).Analysis.DebitCount + 119) / 120;
+    QTest::newRow("schedule") << "schedule" << schedulePages << QStringLiteral("April 5, 2024");
+    QTest::newRow("letter") << "letter" << 7 << QStringLiteral("Comparison of Your Mortgage");
+}
+
 void PrintRenderTest::commandWritesThePrintouts()
 {
+    QFETCH(QString, kind);
+    QFETCH(int, pages);
+    QFETCH(QString, text);
     const QString profile = WriteProfile(FullClient(), QStringLiteral("client.ini"));
     QVERIFY(!profile.isEmpty());
-    // The schedule has a page for every 120 of its dates, and no empty ones.
-    CClientRecord schedule = FullClient();
-    QVERIFY(!PrepareRecordForPrint(schedule, "03/15/2024", kPrintDebitSchedule).has_value());
-    const int schedulePages = (schedule.Analysis.DebitCount + 119) / 120;
-    for (const auto &[kind, pages] :
-        {std::pair<std::string, int> {"enrollment", 7}, {"schedule", schedulePages}, {"letter", 7}}) {
-        const QString pdf = dir_.filePath(QString::fromStdString("cli-" + kind + ".pdf"));
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = RunPrintCommand(
-            {kind, "--profile", profile.toStdString(), "--today", "03/15/2024", "--pdf", pdf.toStdString()}, out, err);
-        QVERIFY2(code == 0, err.str().c_str());
-        QCOMPARE(ModeOf(pdf), 0600);
-        if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-            QCOMPARE(PdfPages(pdf), pages);
-    }
-    const QString text = Run(QStringLiteral("pdftotext"), {dir_.filePath(QStringLiteral("cli-enrollment.pdf")), "-"});
-    if (!text.isEmpty()) {
-        QVERIFY(text.contains(QStringLiteral("Disk Code: TW-123456")));
-        QVERIFY(text.contains(QStringLiteral("03/15/2024"))); // the enrollment date is the date given
-    }
+    const QString pdf = dir_.filePath(QStringLiteral("cli-%1.pdf").arg(kind));
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunPrintCommand(
+        {kind.toStdString(), "--profile", profile.toStdString(), "--today", "03/15/2024", "--pdf", pdf.toStdString()},
+        out, err);
+    QVERIFY2(code == 0, err.str().c_str());
+    QCOMPARE(ModeOf(pdf), 0600);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        QSKIP("poppler-utils is not installed");
+    QCOMPARE(PdfPages(pdf), pages);
+    QVERIFY(Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).contains(text));
 }
 
 void PrintRenderTest::commandRefusesBadInput_data()

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,55 +45,37 @@ AnalysisForm GoodForm()
     return f;
 }
 
+// Each field in the screen's order: where the form holds it and where the record stores it.
+struct Place {
+    F field;
+    std::string AnalysisForm::*form;
+    std::string CClientRecord::*client;
+    std::string LoanAnalysis::*loan;
+};
+const Place kPlaces[] = {{F::CurrentDate, &AnalysisForm::currentDate, nullptr, &LoanAnalysis::CurrentDate},
+    {F::FirstName, &AnalysisForm::firstName, &CClientRecord::FirstName1, nullptr},
+    {F::LastName, &AnalysisForm::lastName, &CClientRecord::LastName1, nullptr},
+    {F::FirstPaymentDate, &AnalysisForm::firstPaymentDate, nullptr, &LoanAnalysis::FirstPaymentDate},
+    {F::Term, &AnalysisForm::term, nullptr, &LoanAnalysis::TermText},
+    {F::Amount, &AnalysisForm::amount, nullptr, &LoanAnalysis::AmountText},
+    {F::CurrentPayment, &AnalysisForm::currentPayment, nullptr, &LoanAnalysis::CurrentPaymentText},
+    {F::LowestRate, &AnalysisForm::lowestRate, nullptr, &LoanAnalysis::LowestRateText},
+    {F::HighestRate, &AnalysisForm::highestRate, nullptr, &LoanAnalysis::HighestRateText}};
+
+const Place &PlaceOf(F field)
+{
+    return *std::find_if(std::begin(kPlaces), std::end(kPlaces), [field](const Place &p) { return p.field == field; });
+}
+
 std::string &FormText(AnalysisForm &f, F field)
 {
-    switch (field) {
-    case F::CurrentDate:
-        return f.currentDate;
-    case F::FirstName:
-        return f.firstName;
-    case F::LastName:
-        return f.lastName;
-    case F::FirstPaymentDate:
-        return f.firstPaymentDate;
-    case F::Term:
-        return f.term;
-    case F::Amount:
-        return f.amount;
-    case F::CurrentPayment:
-        return f.currentPayment;
-    case F::LowestRate:
-        return f.lowestRate;
-    case F::HighestRate:
-        return f.highestRate;
-    }
-    return f.highestRate;
+    return f.*PlaceOf(field).form;
 }
 
 const std::string &Stored(const CClientRecord &r, F field)
 {
-    const LoanAnalysis &a = r.Analysis;
-    switch (field) {
-    case F::CurrentDate:
-        return a.CurrentDate;
-    case F::FirstName:
-        return r.FirstName1;
-    case F::LastName:
-        return r.LastName1;
-    case F::FirstPaymentDate:
-        return a.FirstPaymentDate;
-    case F::Term:
-        return a.TermText;
-    case F::Amount:
-        return a.AmountText;
-    case F::CurrentPayment:
-        return a.CurrentPaymentText;
-    case F::LowestRate:
-        return a.LowestRateText;
-    case F::HighestRate:
-        return a.HighestRateText;
-    }
-    return a.HighestRateText;
+    const Place &p = PlaceOf(field);
+    return p.client ? r.*p.client : r.Analysis.*p.loan;
 }
 
 struct FieldCase {
@@ -171,8 +154,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, AnalysisFieldTest, ::testing::ValuesIn(kFieldCase
 
 TEST(AnalysisChecks, RunInTheScreensOrder)
 {
-    const std::vector<F> order = {F::CurrentDate, F::FirstName, F::LastName, F::FirstPaymentDate, F::Term, F::Amount,
-        F::CurrentPayment, F::LowestRate, F::HighestRate};
     AnalysisForm good = [] {
         AnalysisForm f = GoodForm();
         f.variable = true;
@@ -181,12 +162,12 @@ TEST(AnalysisChecks, RunInTheScreensOrder)
     }();
     AnalysisForm form;
     form.variable = true;
-    for (F expected : order) {
+    for (const Place &p : kPlaces) {
         auto record = std::make_unique<CClientRecord>();
         const auto failure = ApplyAnalysisForm(form, *record);
         ASSERT_TRUE(failure);
-        EXPECT_EQ(failure->field, expected);
-        FormText(form, expected) = FormText(good, expected);
+        EXPECT_EQ(failure->field, p.field);
+        form.*p.form = good.*p.form;
     }
     auto record = std::make_unique<CClientRecord>();
     EXPECT_FALSE(ApplyAnalysisForm(form, *record));

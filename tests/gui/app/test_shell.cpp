@@ -111,8 +111,6 @@ private slots:
     void saveAsPdfBeforeAnyPrintout();
     void enrollmentPrintTakesTheStoredVendorCode_data();
     void enrollmentPrintTakesTheStoredVendorCode();
-    void calculationRunsExactlyWhenStepSevenIsLeftForward_data();
-    void calculationRunsExactlyWhenStepSevenIsLeftForward();
     void declineShowsTheThankYouWithTheFigure();
     void bankScreenLeadsToMessageThenPreview();
     void debitScheduleAfterTheDemonstration();
@@ -269,31 +267,6 @@ void ShellTest::enrollmentPrintTakesTheStoredVendorCode()
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.read(5), QByteArray("%PDF-"));
-}
-
-void ShellTest::calculationRunsExactlyWhenStepSevenIsLeftForward_data()
-{
-    QTest::addColumn<QList<int>>("results");
-    QTest::addColumn<bool>("calculated");
-    QTest::newRow("continue") << QList<int> {1, 0, 1, 2} << true;
-    QTest::newRow("escape") << QList<int> {1, 0, 2, 2} << true;
-    QTest::newRow("back") << QList<int> {1, 0, 5, 2} << false;
-}
-
-void ShellTest::calculationRunsExactlyWhenStepSevenIsLeftForward()
-{
-    QFETCH(QList<int>, results);
-    QFETCH(bool, calculated);
-    CMainFrame frame(ProfilePath().toStdString());
-    CTallowinView *view = frame.View();
-    auto screens = std::make_unique<ScriptedScreens>(view->Record(), std::deque<int>(results.begin(), results.end()));
-    view->SetScreenFactory(std::move(screens));
-    frame.ExecuteCommand(kCmdSavingsDemonstration);
-    const LoanAnalysis &a = view->Record().Analysis;
-    QCOMPARE(view->WizardStep(), kWizardEnded);
-    QCOMPARE(a.DebitCalendar[0] > 0, calculated);
-    QCOMPARE(!a.PayoffDate.empty(), calculated);
-    QCOMPARE(a.MonthlySchedule[0].Balance > 0, calculated);
 }
 
 void ShellTest::declineShowsTheThankYouWithTheFigure()

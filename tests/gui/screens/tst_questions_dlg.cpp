@@ -46,8 +46,6 @@ private slots:
     void results_data();
     void results();
     void answerFillsItsFigures();
-    void answerResults_data();
-    void answerResults();
     void additionalOpensTheComparisonThenCloses();
 
 private:
@@ -130,31 +128,40 @@ void TestQuestionsDlg::showsTheQuestionsAsWritten()
 
 void TestQuestionsDlg::results_data()
 {
+    QTest::addColumn<bool>("answer"); // an answer's screen rather than the questions'
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("result");
-    QTest::newRow("Back") << "backButton" << int(kResultBack);
-    QTest::newRow("Continue") << "continueButton" << int(kResultForward);
-    QTest::newRow("Escape") << "" << int(kResultCancel);
-    QTest::newRow("Enter on a focused Back") << "\nbackButton" << int(kResultBack);
+    QTest::newRow("Back") << false << "backButton" << int(kResultBack);
+    QTest::newRow("Continue") << false << "continueButton" << int(kResultForward);
+    QTest::newRow("Escape") << false << "" << int(kResultCancel);
+    QTest::newRow("Enter on a focused Back") << false << "\nbackButton" << int(kResultBack);
+    QTest::newRow("answer, Ok") << true << "okButton" << int(kResultForward);
+    QTest::newRow("answer, Escape") << true << "" << int(kResultCancel);
 }
 
 void TestQuestionsDlg::results()
 {
+    QFETCH(bool, answer);
     QFETCH(QString, button);
     QFETCH(int, result);
-    CQuestionsDlg dlg(nullptr, &record_);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    DocumentFolder folder;
+    std::unique_ptr<QDialog> dlg;
+    if (answer)
+        dlg = std::make_unique<CAnswerDlg>(nullptr, 3, &record_);
+    else
+        dlg = std::make_unique<CQuestionsDlg>(nullptr, &record_);
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
     if (button.isEmpty()) {
-        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QTest::keyClick(dlg.get(), Qt::Key_Escape);
     } else if (button.startsWith(QLatin1Char('\n'))) {
-        auto *focused = dlg.findChild<QPushButton *>(button.mid(1));
+        auto *focused = dlg->findChild<QPushButton *>(button.mid(1));
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key_Return);
     } else {
-        QTest::mouseClick(dlg.findChild<QPushButton *>(button), Qt::LeftButton);
+        QTest::mouseClick(dlg->findChild<QPushButton *>(button), Qt::LeftButton);
     }
-    QCOMPARE(dlg.result(), result);
+    QCOMPARE(dlg->result(), result);
 }
 
 void TestQuestionsDlg::answerFillsItsFigures()
@@ -175,32 +182,6 @@ void TestQuestionsDlg::answerFillsItsFigures()
     QCOMPARE(missing.findChild<CRichTextView *>(QStringLiteral("richText"))->PlainText(), QString());
 }
 
-void TestQuestionsDlg::answerResults_data()
-{
-    QTest::addColumn<bool>("escape");
-    QTest::addColumn<int>("result");
-    QTest::newRow("Ok") << false << int(kResultForward);
-    QTest::newRow("Escape") << true << int(kResultCancel);
-}
-
-void TestQuestionsDlg::answerResults()
-{
-    QFETCH(bool, escape);
-    QFETCH(int, result);
-    DocumentFolder folder;
-    CAnswerDlg dlg(nullptr, 3, &record_);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("okButton"));
-    QVERIFY(ok->isDefault());
-    QCOMPARE(ok->text(), QStringLiteral("&Ok"));
-    if (escape)
-        QTest::keyClick(&dlg, Qt::Key_Escape);
-    else
-        QTest::mouseClick(ok, Qt::LeftButton);
-    QCOMPARE(dlg.result(), result);
-}
-
 void TestQuestionsDlg::additionalOpensTheComparisonThenCloses()
 {
     DocumentFolder folder;
@@ -210,6 +191,9 @@ void TestQuestionsDlg::additionalOpensTheComparisonThenCloses()
     auto *additional = dlg.findChild<QPushButton *>(QStringLiteral("additionalButton"));
     QVERIFY(additional->isVisible());
     QCOMPARE(additional->text(), QStringLiteral("&Additional"));
+    auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("okButton"));
+    QVERIFY(ok->isDefault());
+    QCOMPARE(ok->text(), QStringLiteral("&Ok"));
 
     bool opened = false;
     WhenModal<CAdditionalPaymentDlg>([&opened](CAdditionalPaymentDlg *d) {

@@ -30,10 +30,16 @@ QString Shown(CSlideDlg &dlg)
     return dlg.findChild<CRichTextView *>(QStringLiteral("richText"))->PlainText();
 }
 
+// C = Continue, B = Back, E = Escape, X = the window's close button.
 void Press(CSlideDlg &dlg, QChar which)
 {
-    const char *name = which == QLatin1Char('C') ? "continueButton" : "backButton";
-    QTest::mouseClick(dlg.findChild<QPushButton *>(QString::fromLatin1(name)), Qt::LeftButton);
+    if (which == QLatin1Char('E'))
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    else if (which == QLatin1Char('X'))
+        dlg.close();
+    else
+        QTest::mouseClick(
+            dlg.findChild<QPushButton *>(which == QLatin1Char('C') ? "continueButton" : "backButton"), Qt::LeftButton);
 }
 
 } // namespace
@@ -46,9 +52,7 @@ private slots:
     void paging();
     void figuresAreFilledAfreshOnEveryShowing();
     void missingFileShowsNothingButThePagingWorks();
-    void escapeCancels();
-    void focusGoesToContinue();
-    void screenLooksAsDescribed();
+    void screenLooksAsDescribedAndKeepsContinueFocused();
 
 private:
     CClientRecord record_;
@@ -63,7 +67,7 @@ void TestSlideDlg::init()
 void TestSlideDlg::paging_data()
 {
     QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("presses"); // C = Continue, B = Back
+    QTest::addColumn<QString>("presses"); // as Press reads them
     QTest::addColumn<QString>("lastShown");
     QTest::addColumn<int>("result"); // -1: still open
 
@@ -92,6 +96,8 @@ void TestSlideDlg::paging_data()
         {"continue on 13", 13, "C", "file 013.qnl", kResultForward},
         {"back on 13", 13, "B", "file 013.qnl", kResultBack},
         {"7 has no slide", 7, "CB", "", -1},
+        {"escape", 4, "E", "file 004.qnl", kResultCancel},
+        {"closed", 8, "X", "file 008.qnl", kResultCancel},
     };
     for (const auto &r : rows)
         QTest::newRow(r.name) << r.start << QString(r.presses) << QString(r.lastShown) << r.result;
@@ -169,44 +175,13 @@ void TestSlideDlg::missingFileShowsNothingButThePagingWorks()
     QCOMPARE(bare.result(), int(kResultForward));
 }
 
-void TestSlideDlg::escapeCancels()
-{
-    DocumentFolder folder;
-    WriteAllSlides(folder);
-    CSlideDlg dlg(nullptr, &record_, 4);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    QTest::keyClick(&dlg, Qt::Key_Escape);
-    QCOMPARE(dlg.result(), int(kResultCancel));
-
-    CSlideDlg closed(nullptr, &record_, 8);
-    closed.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&closed));
-    closed.close();
-    QCOMPARE(closed.result(), int(kResultCancel));
-}
-
-void TestSlideDlg::focusGoesToContinue()
+void TestSlideDlg::screenLooksAsDescribedAndKeepsContinueFocused()
 {
     DocumentFolder folder;
     WriteAllSlides(folder);
     CSlideDlg dlg(nullptr, &record_, 2);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    auto *cont = dlg.findChild<QPushButton *>(QStringLiteral("continueButton"));
-    auto *view = dlg.findChild<CRichTextView *>(QStringLiteral("richText"));
-    view->setFocus();
-    QTest::mouseClick(dlg.findChild<QPushButton *>(QStringLiteral("backButton")), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), cont);
-    // Enter on the default button pages on.
-    QTest::keyClick(&dlg, Qt::Key_Return);
-    QCOMPARE(dlg.SlideNumber(), 2);
-}
-
-void TestSlideDlg::screenLooksAsDescribed()
-{
-    DocumentFolder folder;
-    CSlideDlg dlg(nullptr, &record_, 1);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Tallowin"));
     auto *back = dlg.findChild<QPushButton *>(QStringLiteral("backButton"));
     auto *cont = dlg.findChild<QPushButton *>(QStringLiteral("continueButton"));
@@ -216,6 +191,13 @@ void TestSlideDlg::screenLooksAsDescribed()
     QVERIFY(!back->isDefault());
     QCOMPARE(cont->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
     QCOMPARE(back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_B));
+
+    dlg.findChild<CRichTextView *>(QStringLiteral("richText"))->setFocus();
+    QTest::mouseClick(back, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), cont);
+    // Enter on the default button pages on.
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    QCOMPARE(dlg.SlideNumber(), 2);
 }
 
 QTEST_MAIN(TestSlideDlg)

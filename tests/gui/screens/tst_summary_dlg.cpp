@@ -28,63 +28,46 @@ QString Label(QDialog &dlg, const char *name)
     return label ? label->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
 }
 
-QString Money(double v)
-{
-    return QString::fromStdString(FormatMoney(v));
-}
-
 } // namespace
 
 class TestSummaryDlg : public QObject {
     Q_OBJECT
 private slots:
-    void openingComputesAndStoresTheFigures();
-    void showsTheFiguresAsText();
-    void labelsFollowTheLoan();
-    void fieldsAreReadOnly();
+    void openingComputesStoresAndShowsTheFigures();
     void results_data();
     void results();
 };
 
-void TestSummaryDlg::openingComputesAndStoresTheFigures()
+// The end-to-end run holds every figure against the command line's; here is what only this
+// screen decides: that it computes afresh, its fixed texts, its labels and the costs.
+void TestSummaryDlg::openingComputesStoresAndShowsTheFigures()
 {
     CClientRecord record;
     FillSampleClient(record);
     LoanAnalysis expected = record.Analysis;
     ComputeSummaryScreenFigures(expected);
-    // Stale figures from an earlier run are overwritten.
+    // Stale figures from an earlier run are overwritten, and the texts are of the new ones.
     record.Analysis.PaymentsEliminated = -1;
     record.Analysis.InvestmentValue = 1;
     record.Analysis.RemainingYears = 0;
+    record.Analysis.PlanYears = 0;
     CSummaryDlg dlg(nullptr, &record);
     const LoanAnalysis &a = record.Analysis;
     QCOMPARE(a.PaymentsEliminated, expected.PaymentsEliminated);
     QCOMPARE(a.InvestmentValue, expected.InvestmentValue);
-    QCOMPARE(a.RemainingYears, expected.RemainingYears);
     QCOMPARE(a.BalanceAtPayoff, expected.BalanceAtPayoff);
     QVERIFY(a.PaymentsEliminated > 0);
-}
+    const QString remaining = QString::fromStdString(FormatOneDecimal(expected.RemainingYears));
+    QCOMPARE(Field(dlg, "remainingYearsWithout"), remaining);
+    QCOMPARE(Label(dlg, "cashAvailableLabel"),
+        QStringLiteral("Cash Available After %1 Years\n(Based on a 10% Investment)").arg(remaining));
+    QCOMPARE(Label(dlg, "balanceDueLabel"),
+        QStringLiteral("Balance Due After %1 Years:")
+            .arg(QString::fromStdString(FormatOneDecimal(expected.PlanYears))));
 
-void TestSummaryDlg::showsTheFiguresAsText()
-{
-    CClientRecord record;
-    FillSampleClient(record);
-    CSummaryDlg dlg(nullptr, &record);
-    const LoanAnalysis &a = record.Analysis;
-    const QString nothing = QStringLiteral("  -0-");
-
-    QCOMPARE(Field(dlg, "remainingYearsWithout"), QString::fromStdString(FormatOneDecimal(a.RemainingYears)));
-    QCOMPARE(Field(dlg, "remainingYearsWith"), QString::fromStdString(FormatOneDecimal(a.PlanYears)));
-    QCOMPARE(Field(dlg, "interestSavingsWith"), Money(a.InterestSavings));
-    QCOMPARE(Field(dlg, "paymentsSavedWith"), QString::number(a.PaymentsEliminated));
-    QCOMPARE(Field(dlg, "totalSavingsWith"), Money(a.TotalPaymentSavings));
-    QCOMPARE(Field(dlg, "equity5Without"), Money(a.NormalEquity5));
-    QCOMPARE(Field(dlg, "equity10With"), Money(a.BiWeeklyEquity10));
-    QCOMPARE(Field(dlg, "balanceDueWithout"), Money(a.BalanceAtPayoff));
-    QCOMPARE(Field(dlg, "cashAvailableWith"), Money(a.InvestmentValue));
     for (const char *name : {"interestSavingsWithout", "paymentsSavedWithout", "totalSavingsWithout",
              "averageMonthlyWithout", "averageYearlyWithout", "cashAvailableWithout", "balanceDueWith"})
-        QCOMPARE(Field(dlg, name), nothing);
+        QCOMPARE(Field(dlg, name), QStringLiteral("  -0-"));
     QCOMPARE(Field(dlg, "overchargedWithout"), QStringLiteral("1 In 2 (50%)"));
     QCOMPARE(Field(dlg, "overchargedWith"), QStringLiteral(" NONE"));
     QCOMPARE(Label(dlg, "withoutHeading"), QStringLiteral("    WITHOUT\nOur Free Service:"));
@@ -92,8 +75,6 @@ void TestSummaryDlg::showsTheFiguresAsText()
     QCOMPARE(Label(dlg, "titleLabel"), QStringLiteral("Here's a summary comparison of your mortgage..."));
     QCOMPARE(Label(dlg, "overchargedLabel"),
         QStringLiteral("Chances of being overcharged \nby a Lender  Miscalculation \naccording to the F.D.I.C."));
-    QCOMPARE(Field(dlg, "averageMonthlyWith"), Money(a.AverageMonthlySavings));
-    QCOMPARE(Field(dlg, "averageYearlyWith"), Money(a.AverageYearlySavings));
 
     // The sample loan's costs, worked out from the written rules apart from this code.
     QCOMPARE(Label(dlg, "feesLabel"), QStringLiteral("Fees over the plan (471 debits of $3.45)"));
@@ -103,35 +84,7 @@ void TestSummaryDlg::showsTheFiguresAsText()
     QVERIFY(Label(dlg, "breakEvenSentence").startsWith(QStringLiteral("Selling or refinancing before 11/01/2028")));
     QVERIFY(Label(dlg, "doItYourselfLabel").contains(QStringLiteral("$120.83 to principal")));
     QVERIFY(Label(dlg, "doItYourselfLabel").contains(QStringLiteral("by 03/01/2045 and saves $30,947.25")));
-}
 
-void TestSummaryDlg::labelsFollowTheLoan()
-{
-    CClientRecord record;
-    FillSampleClient(record);
-    CSummaryDlg dlg(nullptr, &record);
-    const QString remaining = QString::fromStdString(FormatOneDecimal(record.Analysis.RemainingYears));
-    const QString plan = QString::fromStdString(FormatOneDecimal(record.Analysis.PlanYears));
-    QCOMPARE(Label(dlg, "cashAvailableLabel"),
-        QStringLiteral("Cash Available After %1 Years\n(Based on a 10% Investment)").arg(remaining));
-    QCOMPARE(Label(dlg, "balanceDueLabel"), QStringLiteral("Balance Due After %1 Years:").arg(plan));
-
-    // A 30-year loan whose plan starts with payment 54.
-    CClientRecord bare;
-    bare.Analysis.TermYears = 30;
-    bare.Analysis.TermMonths = 360;
-    bare.Analysis.PlanStartPayment = 54;
-    CSummaryDlg short_(nullptr, &bare);
-    QCOMPARE(Label(short_, "cashAvailableLabel"),
-        QStringLiteral("Cash Available After 25.5 Years\n(Based on a 10% Investment)"));
-    QCOMPARE(Field(short_, "remainingYearsWithout"), QStringLiteral("25.5"));
-}
-
-void TestSummaryDlg::fieldsAreReadOnly()
-{
-    CClientRecord record;
-    FillSampleClient(record);
-    CSummaryDlg dlg(nullptr, &record);
     const auto edits = dlg.findChildren<QLineEdit *>();
     QCOMPARE(edits.size(), 25);
     for (QLineEdit *e : edits)
