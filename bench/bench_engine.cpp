@@ -46,6 +46,35 @@ void FullAnalysis(benchmark::State &state)
 }
 BENCHMARK(FullAnalysis)->Unit(benchmark::kMicrosecond);
 
+// The full analysis step by step, to show where its time goes.
+void AnalysisStep(benchmark::State &state)
+{
+    auto a = ReferenceLoan();
+    tw::SetUpDebitDates(*a);
+    tw::ComputeSchedules(*a);
+    tw::ComputeSummaryFigures(*a);
+    const auto step = state.range(0);
+    for (auto _ : state) {
+        switch (step) {
+        case 0:
+            tw::SetUpDebitDates(*a);
+            break;
+        case 1:
+            tw::ComputeSchedules(*a);
+            break;
+        case 2:
+            tw::ComputeSummaryFigures(*a);
+            break;
+        default:
+            benchmark::DoNotOptimize(tw::ComputePlanCosts(*a).NetSavings);
+        }
+        benchmark::DoNotOptimize(a->InterestSavings);
+    }
+    static const char *const names[] = {"plan dates", "schedules", "summary figures", "costs"};
+    state.SetLabel(names[step]);
+}
+BENCHMARK(AnalysisStep)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
 // The amortization grid of a 40-year loan with a rate change and an extra payment, as
 // Calculate recomputes it: 480 months.
 void RecalculateGrid480(benchmark::State &state)
