@@ -1,5 +1,6 @@
 #include "record/client_record.h"
 
+#include "engine/grid_text.h"
 #include "format/number_text.h"
 #include "record/profile_store.h"
 
@@ -144,7 +145,7 @@ SaveStatus CClientRecord::SaveGridData(CProfileStore &profile) const
             if (rows[i].Extra > 0)
                 edit.Write("AddPmt", key, PlainAmountText(rows[i].Extra));
             if (rate > 0)
-                edit.Write("IntRate", key, PlainAmountText(rate));
+                edit.Write("IntRate", key, GridRateStoredText(rate)); // 6.125 stays 6.125
             if (adjust > 0)
                 edit.Write("Adjust", key, PlainAmountText(adjust));
             if (i + 1 >= rows.size() || !(rows[i + 1].Balance > 0))

@@ -97,7 +97,7 @@ std::optional<GridTable> EnrollmentGridInputs(const CClientRecord &record, std::
 
     GridTable t;
     const auto &plan = a->BiWeeklySchedule;
-    const double rate = a->AnnualRate > 0 ? AsStored(a->AnnualRate) : 0;
+    const double rate = a->AnnualRate > 0 ? TextToDouble(GridRateStoredText(a->AnnualRate)) : 0;
     const double adjust = a->AdditionalPayment > 0 ? AsStored(a->AdditionalPayment) : 0;
     for (int i = 0; i < kGridRows && i < static_cast<int>(plan.size()); ++i) {
         GridRow &row = t.Rows[static_cast<std::size_t>(i)];

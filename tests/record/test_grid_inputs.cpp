@@ -181,7 +181,7 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     a.FirstPaymentDate = "01/15/2020";
     a.TermText = "30";
     a.AmountText = "180000";
-    a.LowestRateText = "6.5";
+    a.LowestRateText = "6.125"; // kept to its third decimal, as the client gave it
     a.CurrentPaymentText = "1450";
     // The second path: the enrollment's own save, from the schedules it computed.
     auto enrolled = std::make_unique<CClientRecord>(*record);
@@ -190,6 +190,7 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     std::string why;
     auto fromRecord = EnrollmentGridInputs(*record, &why);
     ASSERT_TRUE(fromRecord) << why;
+    EXPECT_EQ(store.Snapshot().Read("IntRate", "Mth1"), "6.125");
     auto stored = Load();
     RecalculateGrid(*fromRecord);
     RecalculateGrid(*stored);
@@ -202,7 +203,7 @@ TEST_F(GridProfile, EnrollmentInputsAreWhatTheEnrollmentStores)
     auto withAdditional = EnrollmentGridInputs(*additional);
     ASSERT_TRUE(withAdditional);
     EXPECT_EQ(withAdditional->Month(1).Adjustment, 150.00);
-    EXPECT_EQ(withAdditional->Month(1).Rate, 6.5);
+    EXPECT_EQ(withAdditional->Month(1).Rate, 6.125);
 
     // The plan in a comparison is the analysis of this loan, its months counted from the
     // first payment to the payoff date; a grid of another loan leaves it out.
