@@ -36,7 +36,7 @@ public:
 CTallowinView::CTallowinView(QWidget *parent, std::string profilePath)
     : QWidget(parent)
     , profile_(std::move(profilePath))
-    , printService_(std::make_unique<CPrintService>(this))
+    , printService_(std::make_unique<CPrintService>(this, profile_.Path()))
 {
     setObjectName(QStringLiteral("tallowinView"));
     printService_->SetMessageHandler([](QWidget *parent, const QString &text) { ShowMessage(parent, text); });
@@ -211,8 +211,8 @@ void CTallowinView::OnFileSaveDebitCalendar()
         ShowMessage(this, QString::fromStdString(*refused));
         return;
     }
-    SaveDebitExportAs(
-        this, DebitExport::Calendar, record_, [](QWidget *parent, const QString &text) { ShowMessage(parent, text); });
+    SaveDebitExportAs(this, DebitExport::Calendar, record_, profile_.Path(),
+        [](QWidget *parent, const QString &text) { ShowMessage(parent, text); });
 }
 
 } // namespace tw

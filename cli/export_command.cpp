@@ -56,6 +56,11 @@ int RunExportCommand(const std::vector<std::string> &args, std::ostream &out, st
         return 2;
     }
 
+    if (NamesSameFile(profile, path)) {
+        err << "The file \"" << path << "\" is the profile itself; name another file to write.\n";
+        return 2;
+    }
+
     // The same calculation as the printed schedule, so the files hold its dates.
     CClientRecord record;
     record.LoadFromProfile(CProfileStore(profile));
@@ -64,7 +69,7 @@ int RunExportCommand(const std::vector<std::string> &args, std::ostream &out, st
         err << *problem << "\n";
         return 2;
     }
-    if (const std::string problem = SaveDebitExport(kind, record, path); !problem.empty()) {
+    if (const std::string problem = SaveDebitExport(kind, record, path, profile); !problem.empty()) {
         err << problem << "\n";
         return 1;
     }

@@ -22,7 +22,6 @@
 
 #include <iostream>
 #include <memory>
-#include <sys/stat.h>
 
 namespace tw {
 
@@ -178,12 +177,7 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
         err << problem << "\n";
         return 2;
     }
-    // Told by the file, not the name: a link or another spelling of the profile's path
-    // would otherwise replace the client's record with the printout.
-    struct stat profileFile { };
-    struct stat pdfFile { };
-    if (::stat(options.profile.c_str(), &profileFile) == 0 && ::stat(options.pdf.c_str(), &pdfFile) == 0
-        && profileFile.st_dev == pdfFile.st_dev && profileFile.st_ino == pdfFile.st_ino) {
+    if (NamesSameFile(options.profile, options.pdf)) {
         err << "The PDF file \"" << options.pdf << "\" is the profile itself; name another file for the PDF.\n";
         return 2;
     }

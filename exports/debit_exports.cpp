@@ -1,7 +1,6 @@
 #include "exports/debit_exports.h"
 
 #include "engine/debits.h"
-#include "engine/debits.h"
 #include "engine/grid_text.h"
 #include "format/dates.h"
 #include "format/number_text.h"
@@ -190,12 +189,15 @@ const char *DefaultDebitExportName(DebitExport kind)
     return kind == DebitExport::Calendar ? "debit-dates.ics" : "debit-schedule.csv";
 }
 
-std::string SaveDebitExport(DebitExport kind, const CClientRecord &record, const std::string &path)
+std::string SaveDebitExport(
+    DebitExport kind, const CClientRecord &record, const std::string &path, const std::string &profilePath)
 {
     if (ScheduledDebits(record.Analysis).empty())
         return kNoDemoForScheduleMessage;
     if (path.empty())
         return "No file name was given for the " + FileKind(kind) + ".";
+    if (NamesSameFile(path, profilePath))
+        return "The file \"" + path + "\" is the profile itself; name another file for the " + FileKind(kind) + ".";
     const std::string bytes = kind == DebitExport::Calendar ? DebitCalendarIcs(record, std::time(nullptr))
                                                             : DebitScheduleCsv(record.Analysis);
     const FileReplacement done = ReplacePrivateFile(*PosixProfileFileSystem(), path, bytes, false);

@@ -34,7 +34,9 @@ const char *DefaultDebitExportName(DebitExport kind);
 
 // Writes the file for the record's prepared range of debits to `path`, readable by its
 // owner only and replaced atomically, as the printouts are. "" when written; otherwise
-// the message for the user (no plan yet, or why the file could not be written).
-std::string SaveDebitExport(DebitExport kind, const CClientRecord &record, const std::string &path);
+// the message for the user (no plan yet, the path names the client's profile, or why
+// the file could not be written).
+std::string SaveDebitExport(
+    DebitExport kind, const CClientRecord &record, const std::string &path, const std::string &profilePath);
 
 } // namespace tw

@@ -7,7 +7,8 @@
 
 namespace tw {
 
-bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const ExportMessageHandler &say)
+bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const std::string &profilePath,
+    const ExportMessageHandler &say)
 {
     const bool calendar = kind == DebitExport::Calendar;
     const QString suffix = calendar ? QStringLiteral("ics") : QStringLiteral("csv");
@@ -22,18 +23,19 @@ bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &r
     QString path = files.selectedFiles().constFirst();
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + suffix;
-    const std::string problem = SaveDebitExport(kind, record, QFile::encodeName(path).toStdString());
+    const std::string problem = SaveDebitExport(kind, record, QFile::encodeName(path).toStdString(), profilePath);
     if (problem.empty())
         return true;
     say(parent, QString::fromStdString(problem));
     return false;
 }
 
-std::vector<PreviewButton> DebitExportButtons(QWidget *preview, const CClientRecord &record, ExportMessageHandler say)
+std::vector<PreviewButton> DebitExportButtons(
+    QWidget *preview, const CClientRecord &record, const std::string &profilePath, ExportMessageHandler say)
 {
     const auto button = [&](DebitExport kind, const QString &text, const QString &name, const QString &tip) {
-        return PreviewButton {
-            text, name, tip, [preview, kind, &record, say] { SaveDebitExportAs(preview, kind, record, say); }};
+        return PreviewButton {text, name, tip,
+            [preview, kind, &record, profilePath, say] { SaveDebitExportAs(preview, kind, record, profilePath, say); }};
     };
     return {button(DebitExport::Calendar, QStringLiteral("Save to Ca&lendar..."), QStringLiteral("saveCalendarAction"),
                 QStringLiteral("Save the debit dates as a calendar file, with a reminder before each debit")),

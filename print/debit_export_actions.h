@@ -20,9 +20,12 @@ using ExportMessageHandler = std::function<void(QWidget *parent, const QString &
 // Asks where to save the debit dates as a calendar file or the schedule as CSV, then
 // writes it from the record's prepared range of debits. False when cancelled or when
 // the file could not be written (after `say` told why).
-bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const ExportMessageHandler &say);
+// The file at `profilePath` (the client's profile) is never replaced.
+bool SaveDebitExportAs(QWidget *parent, DebitExport kind, const CClientRecord &record, const std::string &profilePath,
+    const ExportMessageHandler &say);
 
 // The debit schedule preview's "Save to Calendar..." and "Save as CSV..." buttons.
-std::vector<PreviewButton> DebitExportButtons(QWidget *preview, const CClientRecord &record, ExportMessageHandler say);
+std::vector<PreviewButton> DebitExportButtons(
+    QWidget *preview, const CClientRecord &record, const std::string &profilePath, ExportMessageHandler say);
 
 } // namespace tw

@@ -16,8 +16,9 @@
 
 namespace tw {
 
-CPrintService::CPrintService(QWidget *parent)
-    : parent_(parent)
+CPrintService::CPrintService(QWidget *parent, std::string profilePath)
+    : profilePath_(std::move(profilePath))
+    , parent_(parent)
     , printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     printer_->setPageSize(QPageSize(QPageSize::Letter));
@@ -87,9 +88,9 @@ bool CPrintService::Preview(int printType, const CClientRecord &record)
             if (!SaveAsPdf(printType, record, path, &error))
                 ShowError(&dialog, error);
         },
-        printType == kPrintDebitSchedule
-            ? DebitExportButtons(&dialog, record, [this](QWidget *p, const QString &t) { ShowError(p, t); })
-            : std::vector<PreviewButton> {});
+        printType == kPrintDebitSchedule ? DebitExportButtons(
+            &dialog, record, profilePath_, [this](QWidget *p, const QString &t) { ShowError(p, t); })
+                                         : std::vector<PreviewButton> {});
 
     dialog.exec();
     return true;

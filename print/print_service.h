@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QPrinter;
 class QWidget;
@@ -18,7 +19,8 @@ class CClientRecord;
 // jobs, and runs the print preview, Print Setup and PDF output of a printout.
 class CPrintService {
 public:
-    explicit CPrintService(QWidget *parent);
+    // `profilePath`: the client's profile, which no file saved from a preview may replace.
+    explicit CPrintService(QWidget *parent, std::string profilePath = {});
     ~CPrintService();
 
     // "P&rint Setup...": lets the user choose the paper and page; false when cancelled.
@@ -38,6 +40,7 @@ public:
     QPrinter &Printer() { return *printer_; }
 
 private:
+    std::string profilePath_;
     void ShowError(QWidget *parent, const QString &text) const;
 
     QWidget *parent_;

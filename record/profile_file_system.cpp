@@ -287,6 +287,14 @@ public:
 
 } // namespace
 
+bool NamesSameFile(const std::string &a, const std::string &b)
+{
+    struct stat first { };
+    struct stat second { };
+    return !a.empty() && !b.empty() && ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 int ReadRegularFile(const std::string &path, std::size_t maxBytes, std::string &contents)
 {
     contents.clear();

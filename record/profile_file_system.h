@@ -53,6 +53,10 @@ private:
 // is never opened: that alone could block or have effects), EFBIG when it is larger.
 int ReadRegularFile(const std::string &path, std::size_t maxBytes, std::string &contents);
 
+// True when both paths name one existing file, told by device and inode: a link or
+// another spelling of a profile's path names the profile too.
+bool NamesSameFile(const std::string &a, const std::string &b);
+
 // A folder opened for writing files into it. The path is walked one component at a
 // time, and a symbolic link on the way is followed only under the rule the kernel
 // applies in shared folders: the link must be this user's or root's, and a link in a

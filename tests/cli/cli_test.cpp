@@ -283,17 +283,20 @@ TEST_F(ProfileCommands, ExplicitProfileThatCannotServeIsRefused)
     std::filesystem::remove_all(dir);
 }
 
-// The printout never takes the profile's place, however the path names it.
-TEST_F(ProfileCommands, PdfThatIsTheProfileIsRefused)
+// A printout or an export never takes the profile's place, however the path names it.
+TEST_F(ProfileCommands, OutputThatIsTheProfileIsRefused)
 {
     std::ifstream in(path_);
     const std::string before(std::istreambuf_iterator<char>(in), {});
     const std::string link = path_ + ".link.pdf";
     std::filesystem::create_symlink(path_, link);
-    for (const std::string &pdf : {path_, link}) {
-        const Result r = RunCli({"print", "enrollment", "--profile", path_, "--pdf", pdf});
-        EXPECT_EQ(r.code, 2) << r.err;
-        EXPECT_NE(r.err.find("is the profile itself"), std::string::npos) << r.err;
+    for (const std::string &out : {path_, link}) {
+        for (const std::vector<std::string> &command : {std::vector<std::string> {"print", "enrollment", "--pdf", out},
+                 {"export", "ics", "--out", out}, {"export", "schedule-csv", "--out", out}}) {
+            const Result r = RunCli(With(command, {"--profile", path_}));
+            EXPECT_EQ(r.code, 2) << command[0] << " " << out << ": " << r.err;
+            EXPECT_NE(r.err.find("is the profile itself"), std::string::npos) << r.err;
+        }
     }
     std::ifstream after(path_);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
