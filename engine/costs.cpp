@@ -7,6 +7,7 @@
 #include "format/number_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace tw {
@@ -79,8 +80,15 @@ PlanCosts ComputePlanCosts(const LoanAnalysis &a)
 
     // The plan's extra half payments over the months it runs (the months with interest),
     // in row order: only the listed third-debit months can carry one, and adding the
-    // others (which carry 0) would change no sum.
+    // others (which carry 0) would change no sum. Half of a payment typed in cents is
+    // a whole number of half cents (277.225 of 554.45), which no double holds exactly:
+    // such extras are added in half cents and the sum rounded to the cent once, halves
+    // up (3,603.93 for 13 of them, where adding the doubles gives 3,603.92). Half of a
+    // payment the computation raised to the loan's own is added as the double it is.
     const int planMonths = std::clamp(months - a.PaymentsEliminated, 0, months);
+    double extraSum = 0;
+    long long extraHalfCents = 0;
+    bool wholeHalfCents = true;
     int previous = 0;
     for (const int k : a.ExtraDebitPayments) {
         if (k <= previous && previous > 0)
@@ -88,9 +96,15 @@ PlanCosts ComputePlanCosts(const LoanAnalysis &a)
         previous = k;
         if (k > planMonths)
             break;
-        if (k >= 1)
-            costs.ExtraPaid += plan[k - 1].Extra;
+        if (k < 1)
+            continue;
+        const double extra = plan[k - 1].Extra;
+        const double halfCents = std::nearbyint(extra * 200);
+        wholeHalfCents = wholeHalfCents && std::fabs(extra * 200 - halfCents) < 1e-6;
+        extraHalfCents += static_cast<long long>(halfCents);
+        extraSum += extra;
     }
+    costs.ExtraPaid = wholeHalfCents ? static_cast<double>((extraHalfCents + 1) / 2) / 100 : ToCents(extraSum);
 
     // From the plan's first payment on, the interest saved so far against the fees
     // debited by each payment date.

@@ -36,7 +36,7 @@ const CostCase kCases[] = {
         163875, 2684320, 2698728, "01/15/2029", 11773, "05/15/2045", 46, 2753368, 5240641},
     // Not yet started, first paid on the 31st, a half payment of a fraction of a cent.
     {"starts on the 31st", {.firstPayment = "01/31/2027", .amount = "250000", .payment = "1600.01", .rate = "5.5"}, 633,
-        218385, 4080025, 5622339, "11/31/2028", 13333, "05/31/2051", 67, 5630014, 9510466},
+        218385, 4080026, 5622339, "11/31/2028", 13333, "05/31/2051", 67, 5630014, 9510466},
     // A payment below the loan's own is raised to it first; 15 years.
     {"raised payment", {.term = "15", .payment = "500"}, 186, 64170, 695259, 185654, "06/01/2029", 7725, "03/01/2034",
         9, 237308, 834311},
