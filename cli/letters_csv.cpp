@@ -278,6 +278,18 @@ std::string ProspectForm(const CsvRow &row, const ProspectColumns &columns, std:
         if (Characters(value) > kMaxCsvFieldCharacters)
             return std::string("The ") + keys[k].key + " field is longer than " + std::to_string(kMaxCsvFieldCharacters)
                 + " characters.";
+        // A stray quote at the start of a field and another at the end of a field on a
+        // later line make one valid record of two rows, with one prospect's address in
+        // another's letter. Only an address has lines of its own, and never a row's worth
+        // of commas.
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            const std::string joined = " A quote at its start may be a stray one that joined this row with the next.";
+            if (std::string_view(keys[k].key) != "Address")
+                return std::string("The ") + keys[k].key + " field runs over more than one line." + joined;
+            if (std::count(value.begin(), value.end(), ',') >= kMaxAddressCommas)
+                return "The Address field runs over more than one line and holds "
+                    + std::to_string(std::count(value.begin(), value.end(), ',')) + " commas." + joined;
+        }
         form.*keys[k].member = JoinedLines(value);
     }
     if (form.currentDate.empty())

@@ -12,6 +12,9 @@ namespace tw::cli {
 // The longest field a prospect's row may hold, in characters: as many as an entry field
 // of the program takes. A name or an address pasted a million times over is a mistake.
 inline constexpr std::size_t kMaxCsvFieldCharacters = 255;
+// A quoted address may run over lines ("Apt 4" under the street), with a comma or two;
+// one with this many commas is taken for two rows joined by a stray quote.
+inline constexpr long kMaxAddressCommas = 3;
 // More fields than a row has any use for, with every column of the form named.
 inline constexpr std::size_t kMaxCsvFields = 64;
 
@@ -55,9 +58,10 @@ ProspectColumns ReadProspectHeader(const std::vector<std::string> &header);
 
 // The form a data row fills in: a missing optional column reads as empty, an empty
 // CurrentDate as `today`, and Variable is ticked when a highest rate is given; the lines
-// of a field that holds line breaks are joined with single blanks. Returns the
+// of an address that holds line breaks are joined with single blanks. Returns the
 // complaint when the row broke the CSV rules, has a different number of fields than the
-// header, or has a field longer than kMaxCsvFieldCharacters.
+// header, has a field longer than kMaxCsvFieldCharacters, or has a line break in any
+// field but the address (or in an address with kMaxAddressCommas commas).
 std::string ProspectForm(const CsvRow &row, const ProspectColumns &columns, std::size_t headerFields,
     const std::string &today, VendorForm &form);
 

@@ -96,17 +96,17 @@ TEST(LettersCsv, EveryColumnFillsItsOwnField)
     std::string longest; // 255 characters, each of two bytes
     for (int i = 0; i < 255; ++i)
         longest += "\xC3\xA9";
-    values[12] = longest;
-    values[11] = "North \r\n Fairhaven"; // a quoted field's lines, joined
+    values[11] = longest;
+    values[12] = "12 Elm St, \r\n Apt 4"; // a quoted address's lines, joined
     VendorForm form;
     ASSERT_EQ(cli::ProspectForm({2, values, ""}, cli::ReadProspectHeader(header), header.size(), "today", form), "");
-    values[11] = "North Fairhaven";
+    values[12] = "12 Elm St, Apt 4";
     for (std::size_t i = 0; i < header.size(); ++i)
         EXPECT_EQ(form.*columns[i].second, values[i]) << header[i];
     EXPECT_TRUE(form.variable);
-    values[12] += "\xC3\xA9";
+    values[11] += "\xC3\xA9";
     EXPECT_EQ(cli::ProspectForm({2, values, ""}, cli::ReadProspectHeader(header), header.size(), "today", form),
-        "The Address field is longer than 255 characters.");
+        "The City field is longer than 255 characters.");
 
     // The required columns only, and an empty highest rate and current date beside them.
     header.erase(header.begin() + 13, header.begin() + 15);
@@ -208,7 +208,8 @@ TEST_F(LettersCommand, BadRowsAreReportedByLineAndTheOthersWritten)
 }
 
 // The README's header and four rows, two of them with a stray quote; a line break in a
-// quoted address, a name beyond ASCII and a field longer than any entry field.
+// quoted address, a name beyond ASCII and a field longer than any entry field; then two
+// pairs of rows that stray quotes at a field's edges make one valid CSV record.
 TEST_F(LettersCommand, HostileRowsAreReportedAndNeverMerged)
 {
     const std::string row = ",418 Larkspur Lane,Fairhaven,OH,44123,,,,06/01/2019,30,180000,1450,6.5,\n";
@@ -218,7 +219,9 @@ TEST_F(LettersCommand, HostileRowsAreReportedAndNeverMerged)
         ",Margaret,Ellison,,,\"418 Larkspur Lane\nApt 4\",Fairhaven,OH,44123,,,,06/01/2019,30,180000,1450,6.5,\n"
         ",Jos\xC3\xA9,Nu\xC3\xB1"
         "ez,,"
-        + row + ",Mid\"dle,Quote,," + row + ",Zel\"da,Rowe,," + row + "," + std::string(256, 'A') + ",Long,," + row);
+        + row + ",Mid\"dle,Quote,," + row + ",Zel\"da,Rowe,," + row + "," + std::string(256, 'A') + ",Long,," + row
+        + ",\"Middle,Quote,," + row + ",Zelda\",Rowe,," + row + ",Ann,Lee,,,\"12 Elm St" + row.substr(18)
+        + ",Bo,Day,,,1 Oak St\"" + row.substr(18));
     const fs::path out = dir_ / "out";
     const mode_t umask = ::umask(0);
     EXPECT_EQ(Run({"--csv", csv, "--out", out.string(), "--today", "12/07/2026"}), 2);
@@ -227,7 +230,11 @@ TEST_F(LettersCommand, HostileRowsAreReportedAndNeverMerged)
     EXPECT_NE(err.find(csv + ":5: Field 2 holds a quote"), std::string::npos) << err;
     EXPECT_NE(err.find(csv + ":6: Field 2 holds a quote"), std::string::npos) << err;
     EXPECT_NE(err.find(csv + ":7: The FirstName1 field is longer than 255 characters."), std::string::npos) << err;
-    EXPECT_EQ(out_.str(), "Wrote 2 letters to " + out.string() + "; 3 rows refused.\n");
+    EXPECT_NE(err.find(csv + ":8: The FirstName1 field runs over more than one line."), std::string::npos) << err;
+    EXPECT_NE(
+        err.find(csv + ":10: The Address field runs over more than one line and holds 17 commas."), std::string::npos)
+        << err;
+    EXPECT_EQ(out_.str(), "Wrote 2 letters to " + out.string() + "; 5 rows refused.\n");
     EXPECT_TRUE(fs::exists(out / "Ellison-Margaret.pdf"));
     EXPECT_TRUE(fs::exists(out
         / "Nu\xC3\xB1"
