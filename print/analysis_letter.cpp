@@ -455,9 +455,10 @@ void DrawCosts(PrintSurface &s, const CClientRecord &r)
     s.SelectPrintFont(kTitle);
     s.TextCentred(kPageCentreX, -1000, "What the plan costs, and your alternative");
     s.SelectPrintFont(kBody);
+    // The name as the other pages fit it, on one line at most.
     int y = Paragraph(s, -1600,
-        r.FirstName1
-            + ", the pages before this one show what the bi-weekly plan saves. This page shows what it costs, so "
+        Fitted(s, "", r.FirstName1, ",")
+            + " the pages before this one show what the bi-weekly plan saves. This page shows what it costs, so "
               "that you can judge it on what it really leaves you with, and what you could do instead on your own.");
 
     y = Heading(s, y - 230, "The plan's charges");
