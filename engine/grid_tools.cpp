@@ -281,18 +281,23 @@ PayoffSearch FindPayoffExtra(const GridTable &t, int byMonth, int fromMonth)
     s.months = endsBy(hi);
     // Money in a sentence reads with its dollar sign and a 0 before the point.
     const std::string money = FormatMoney(s.extra);
-    s.message = "An extra of $" + (money.front() == '.' ? "0" + money : money) + " a month from " + MonthWithDate(t, fromMonth)
-        + " pays the loan off by " + by + ": its last payment is then in " + MonthWithDate(t, s.months) + ".";
+    s.message = "An extra of $" + (money.front() == '.' ? "0" + money : money) + " a month from "
+        + MonthWithDate(t, fromMonth) + " pays the loan off by " + by + ": its last payment is then in "
+        + MonthWithDate(t, s.months) + ".";
     return s;
 }
 
 void CopyGridInputs(GridTable &to, const GridTable &from)
 {
+    // A scenario written by hand may give no rate for month 1; the loan's own stays then,
+    // where a 0 would run the loan without interest.
+    const double firstRate = from.Month(1).Rate > 0 ? from.Month(1).Rate : to.Month(1).Rate;
     for (int n = 1; n <= kGridRows; ++n) {
         to.Month(n).Extra = from.Month(n).Extra;
         to.Month(n).Rate = from.Month(n).Rate;
         to.Month(n).Adjustment = from.Month(n).Adjustment;
     }
+    to.Month(1).Rate = firstRate;
 }
 
 } // namespace tw

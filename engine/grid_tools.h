@@ -93,7 +93,8 @@ struct PayoffSearch {
 };
 PayoffSearch FindPayoffExtra(const GridTable &t, int byMonth, int fromMonth);
 
-// Copies the extra, rate and adjustment of every month; the loan itself stays.
+// Copies the extra, rate and adjustment of every month; the loan itself stays, and so
+// does its month-1 rate when `from` has none.
 void CopyGridInputs(GridTable &to, const GridTable &from);
 
 } // namespace tw

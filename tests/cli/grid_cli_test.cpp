@@ -172,6 +172,13 @@ TEST(GridCommand, ToolsApplyInTheOrderGiven)
     EXPECT_EQ(
         Cli(tools + " --scenario bonus --csv").out, Cli("grid --profile " + path + " --scenario Bonus --csv").out);
     EXPECT_NE(Cli(tools + " --scenario bonus --csv").out, csv.out);
+    // That scenario was written by hand without rates: the loan keeps its 6 %.
+    std::vector<MonthByRules> bonus(499);
+    for (int n = 3; n <= 360; ++n)
+        bonus[n - 1].extra = 50;
+    bonus[0].rate = 6.0;
+    EXPECT_EQ(Cli("grid --profile " + path + " --scenario Bonus --csv").out,
+        ExportByRules(300000, 30, 2020, 1, 1, bonus).first);
 
     // The extra found is said (on standard error when the output is data).
     const CliRun found = Cli("grid --profile " + path + " --payoff-by 06/2040@13");
