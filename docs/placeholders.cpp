@@ -2,10 +2,13 @@
 
 #include "docs/document_file.h"
 #include "engine/costs.h"
+#include "engine/debits.h"
 #include "engine/figures.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
+#include "record/company.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -47,6 +50,22 @@ double SavingsAfterFee(const LoanAnalysis &a)
 {
     const double v = a.AverageMonthlySavings - AverageMonthlyFee();
     return v > 0 ? v : 0;
+}
+
+// The plan's charges as the answers state them, from the one fee: worked in whole cents,
+// 26 debits of 3.45 are 89.70 a year and 7.475 a month, which shows as 7.48.
+PlaceholderList FeeTexts()
+{
+    const long long yearly = std::llround(FeePerDebit * 100) * 26;
+    const long long monthly = (yearly * 2 + 12) / 24; // halves up
+    return {{"{{DEBITFEE}}", Money(FeePerDebit)}, {"{{YEARLYFEES}}", Money(static_cast<double>(yearly) / 100)},
+        {"{{MONTHLYFEES}}", Money(static_cast<double>(monthly) / 100)}};
+}
+
+PlaceholderList Joined(PlaceholderList first, const PlaceholderList &second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
 }
 
 // The lender screen stores the payment as typed ("$1,200.00"): read the number it shows.
@@ -133,20 +152,23 @@ PlaceholderList AnswerList(int answer, const CClientRecord &r)
     const LoanAnalysis &a = r.Analysis;
     const double principal = a.BiWeeklySchedule[0].Balance;
     switch (answer) {
+    case 1:
+        return {{"{{COMPANY}}", Company().Name}, {"{{COMPANY}}", Company().Name}};
     case 3:
         return {{"{{PMTAMOUNT}}", Money(CurrentPayment(a))}};
     case 4:
-        return {{"{{MONTHLYSAVINGS}}", Money(SavingsAfterFee(a))}};
+        return Joined(FeeTexts(), {{"{{MONTHLYSAVINGS}}", Money(SavingsAfterFee(a))}});
     case 5:
         return {{"{{TOTALINTREST}}", Money(ComputeSlideNineFigures(a).totalInterest)}};
     case 7: {
         const double savings = SavingsAfterFee(a);
-        return {
-            {"{{TOTSAVINGS}}", Money(a.TotalPaymentSavings)},
-            {"{{MONTHLYINTRESTSAVINGS}}", Money(savings)},
-            {"{{PMTAMOUNT}}", Money(CurrentPayment(a))},
-            {"{{ROI%}}", Money(savings > 0 ? CurrentPayment(a) / savings : 0) + "%"},
-        };
+        return Joined(FeeTexts(),
+            {
+                {"{{TOTSAVINGS}}", Money(a.TotalPaymentSavings)},
+                {"{{MONTHLYINTRESTSAVINGS}}", Money(savings)},
+                {"{{PMTAMOUNT}}", Money(CurrentPayment(a))},
+                {"{{ROI%}}", Money(savings > 0 ? CurrentPayment(a) / savings : 0) + "%"},
+            });
     }
     case 8:
         return {{"{{NETWORTH}}", Money(a.BalanceAtPayoff)}};

@@ -119,6 +119,21 @@ std::string WithPlanDates(std::string_view line, const LoanAnalysis &a)
     return out;
 }
 
+// An agreement section with the plan's dates and the company's name put in. Its lines
+// are broken by hand for the name Quarnell; a company whose name is wider, as the build
+// may set it, has the section's lines broken again.
+std::vector<int> DrawNamedSection(
+    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines, const LoanAnalysis &a)
+{
+    std::vector<std::string> named;
+    named.reserve(lines.size());
+    for (const std::string_view line : lines)
+        named.push_back(WithPlanDates(line, a));
+    s.SelectPrintFont(kBody);
+    const bool wider = s.TextWidth(Company().Name) > s.TextWidth("Quarnell");
+    return DrawSection(s, y, heading, {named.begin(), named.end()}, wider);
+}
+
 // What the plan charges in all and when its savings have paid for that: one sentence the
 // client reads before signing.
 std::string PlanCostSentence(const LoanAnalysis &a)
@@ -285,7 +300,7 @@ void DrawSignatureLines(PrintSurface &s, int y, std::string_view signatureLabel)
 // ---- Pages 3 and 6: approved charges, sections 4 to 7 ----
 
 const std::vector<std::string_view> kAuthorization = {
-    "I authorize Quarnell to make the bi-weekly debits listed below from the bank account named in",
+    "I authorize {COMPANY} to make the bi-weekly debits listed below from the bank account named in",
     "section 3 of this form, and to send my monthly mortgage payment from them to my lender as this agreement "
     "describes.",
     "This authorization stays in effect until I cancel it under section 5 or this agreement ends. The amounts below "
@@ -294,30 +309,32 @@ const std::vector<std::string_view> kAuthorization = {
 };
 
 const std::vector<std::string_view> kGuarantee = {
-    "Quarnell holds every amount debited under this agreement only for my mortgage payments and the",
-    "charges listed above, in a trust account kept apart from its own funds. Quarnell sends my monthly payment so that "
+    "{COMPANY} holds every amount debited under this agreement only for my mortgage payments and the",
+    "charges listed above, in a trust account kept apart from its own funds. {COMPANY} sends my monthly payment so "
+    "that "
     "it",
     "reaches my lender by the due date in section 2, provided the debits for that payment were collected in full. If a "
     "payment",
-    "that was collected in full reaches my lender after the grace period because of an error by Quarnell, Quarnell "
+    "that was collected in full reaches my lender after the grace period because of an error by {COMPANY}, {COMPANY} "
     "pays the late",
     "charge that my lender makes for it. This guarantee does not cover a late charge caused by a debit my bank "
     "refused, by a",
-    "change in my payment that I did not report to Quarnell in writing, or by a delay of my lender or the mail outside "
-    "Quarnell's",
-    "control. Quarnell will tell me in writing within 5 business days of any payment it could not send on time, and "
+    "change in my payment that I did not report to {COMPANY} in writing, or by a delay of my lender or the mail "
+    "outside "
+    "{COMPANY}'s",
+    "control. {COMPANY} will tell me in writing within 5 business days of any payment it could not send on time, and "
     "what it is",
     "doing about it. This guarantee adds to any rights I have under the law.",
 };
 
 const std::vector<std::string_view> kModifications = {
-    "I may change or cancel this agreement at any time by writing to Quarnell at",
+    "I may change or cancel this agreement at any time by writing to {COMPANY} at",
     "the address on the instruction sheet. A change or cancellation takes effect within 10 business days of the day "
-    "Quarnell",
+    "{COMPANY}",
     "receives it. Money already collected for a payment not yet sent goes to my lender or, if I ask, back to me. I "
     "will tell",
-    "Quarnell in writing when my monthly mortgage payment changes, for example after an escrow review, so that the",
-    "bi-weekly amount can be adjusted. Quarnell may change its service fee only after giving me 30 days' written "
+    "{COMPANY} in writing when my monthly mortgage payment changes, for example after an escrow review, so that the",
+    "bi-weekly amount can be adjusted. {COMPANY} may change its service fee only after giving me 30 days' written "
     "notice, and I",
     "may then cancel without any charge.",
 };
@@ -327,7 +344,7 @@ const std::vector<std::string_view> kTerm = {
     "unless I cancel it under section 5 or it ends under section 9. The Start Date is the first mortgage payment made",
     "under the plan; the first debit for it is taken before it, on {FIRSTDEBIT}. The Stop Date is the estimated month",
     "of the final payment under the plan; it may move if my payment, my interest rate or the terms of my loan change.",
-    "When my mortgage is paid in full, Quarnell stops the debits and, within 30 days, returns to me any amount it "
+    "When my mortgage is paid in full, {COMPANY} stops the debits and, within 30 days, returns to me any amount it "
     "still",
     "holds that is not needed for a payment or for a charge listed above. Ending this agreement does not change my "
     "loan.",
@@ -335,20 +352,21 @@ const std::vector<std::string_view> kTerm = {
 
 const std::vector<std::string_view> kFundTransfers = {
     "Each debit is taken from my account on the dates shown in the",
-    "bi-weekly debit schedule that Quarnell sends me. Debits are electronic transfers through the banking system, and "
+    "bi-weekly debit schedule that {COMPANY} sends me. Debits are electronic transfers through the banking system, and "
     "my",
-    "bank statement shows each one. Quarnell collects two debits for each monthly payment and sends my lender the full",
+    "bank statement shows each one. {COMPANY} collects two debits for each monthly payment and sends my lender the "
+    "full",
     "monthly payment shown in section 2, together with any additional principal payment I chose. In the months that "
     "have a",
     "third debit, the third half payment is sent to my lender as an extra payment of principal; this is what shortens "
     "my mortgage.",
-    "Quarnell does not use the money it holds for any other purpose and pays any charge its own bank makes for the",
-    "transfers. If a debit fails, Quarnell tries it once more after 3 business days and tells me in writing; the late "
+    "{COMPANY} does not use the money it holds for any other purpose and pays any charge its own bank makes for the",
+    "transfers. If a debit fails, {COMPANY} tries it once more after 3 business days and tells me in writing; the late "
     "fee shown above",
     "applies only to a debit that fails because of insufficient funds. If a debit cannot be collected in time, "
-    "Quarnell does not",
+    "{COMPANY} does not",
     "guarantee the payment it was meant for, and I remain responsible for paying my lender directly for that month. "
-    "Quarnell",
+    "{COMPANY}",
     "guarantees that every payment for which both debits were collected in full is sent to my lender on time, as set "
     "out in",
     "section 4.",
@@ -357,7 +375,7 @@ const std::vector<std::string_view> kFundTransfers = {
 void DrawApprovedCharges(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
-    DrawSection(s, -500, "Approved Charges:", kAuthorization);
+    DrawNamedSection(s, -500, "Approved Charges:", kAuthorization, a);
 
     s.SelectPrintFont(kBody);
     DrawFormLine(s, -1280,
@@ -366,11 +384,13 @@ void DrawApprovedCharges(PrintSurface &s, const CClientRecord &r)
     DrawFormLine(s, -1450, "to increase my total monthly payment by $________.  This amount will be forwarded to",
         {FormatMoney(a.AdditionalPayment)});
     s.TextLeft(kLeftMargin, -1620,
-        "my mortgage lender by Quarnell as extra principal, together with my regular monthly payment,");
+        WithPlanDates(
+            "my mortgage lender by {COMPANY} as extra principal, together with my regular monthly payment,", a));
     DrawFormLine(s, -1790, "producing an estimated $____________ in interest savings alone on my mortgage.",
         {FormatMoney(a.InterestSavings)});
 
-    DrawFormLine(s, -2045, "B) $________  Management fee for setting up and running my bi-weekly plan with Quarnell.",
+    DrawFormLine(s, -2045,
+        WithPlanDates("B) $________  Management fee for setting up and running my bi-weekly plan with {COMPANY}.", a),
         {"  FREE"});
     s.TextLeft(
         kLeftMargin, -2215, "This includes the use of the Tallowin(TM) bi-weekly savings software and its analysis");
@@ -403,46 +423,45 @@ void DrawApprovedCharges(PrintSurface &s, const CClientRecord &r)
     DrawSignatureLines(s, -4440, "(Signature)");
 
     int y = -4440 - 30 - kSectionGap;
-    y = NextSectionY(DrawSection(s, y, "4. GUARANTEE:", kGuarantee));
-    y = NextSectionY(DrawSection(s, y, "5. MODIFICATIONS OR CANCELLATION:", kModifications));
-    std::vector<std::string> term;
-    for (const std::string_view line : kTerm)
-        term.push_back(WithPlanDates(line, a));
-    y = NextSectionY(DrawSection(s, y, "6. TERM:", {term.begin(), term.end()}));
-    DrawSection(s, y, "7. FUND TRANSFERS AND PAYMENT GUARANTEE:", kFundTransfers);
+    y = NextSectionY(DrawNamedSection(s, y, "4. GUARANTEE:", kGuarantee, a));
+    y = NextSectionY(DrawNamedSection(s, y, "5. MODIFICATIONS OR CANCELLATION:", kModifications, a));
+    y = NextSectionY(DrawNamedSection(s, y, "6. TERM:", kTerm, a));
+    DrawNamedSection(s, y, "7. FUND TRANSFERS AND PAYMENT GUARANTEE:", kFundTransfers, a);
 }
 
 // ---- Pages 4 and 7: sections 8 to 11 ----
 
 const std::vector<std::string_view> kNotices = {
-    "Notices under this agreement are given in writing. Notices to Quarnell go to the address on the instruction",
-    "sheet; notices to me go to the mailing address on this form, or to a new address I have given Quarnell in "
+    "Notices under this agreement are given in writing. Notices to {COMPANY} go to the address on the instruction",
+    "sheet; notices to me go to the mailing address on this form, or to a new address I have given {COMPANY} in "
     "writing. A notice",
-    "counts as received 5 business days after it was mailed. Quarnell sends me a statement at least once a year "
+    "counts as received 5 business days after it was mailed. {COMPANY} sends me a statement at least once a year "
     "showing",
     "every debit taken, every payment sent to my lender and any amount it still holds for me, and answers any question "
     "about",
-    "my account within 10 business days. I will tell Quarnell in writing at once if I change my bank account, my "
+    "my account within 10 business days. I will tell {COMPANY} in writing at once if I change my bank account, my "
     "lender, my",
     "mortgage payment or my address, or if my lender tells me that a payment arrived late or was not received, so that",
-    "Quarnell can correct the matter before the next payment is due. Quarnell keeps my personal and account "
+    "{COMPANY} can correct the matter before the next payment is due. {COMPANY} keeps my personal and account "
     "information",
     "confidential and uses it only to run my plan.",
 };
 
 const std::vector<std::string_view> kTermination = {
-    "Quarnell may end this agreement by giving me 30 days' written notice, or at",
-    "once if two debits in a row fail or if my lender will not accept payments from Quarnell. In every case Quarnell "
+    "{COMPANY} may end this agreement by giving me 30 days' written notice, or at",
+    "once if two debits in a row fail or if my lender will not accept payments from {COMPANY}. In every case {COMPANY} "
     "sends any",
     "payment for which it already holds the money and returns any other amount it holds for me within 30 days. After "
     "an",
-    "ending, I am responsible for paying my lender directly, and Quarnell's notice tells me the date from which I must "
+    "ending, I am responsible for paying my lender directly, and {COMPANY}'s notice tells me the date from which I "
+    "must "
     "do so. A",
     "payment already sent to my lender is not affected by an ending. If this agreement ended because of failed debits, "
     "I may",
-    "ask Quarnell in writing to reinstate it once my account can cover the debits again; the plan then continues on "
+    "ask {COMPANY} in writing to reinstate it once my account can cover the debits again; the plan then continues on "
     "the next",
-    "debit date in the schedule, with no reinstatement charge, and Quarnell sends me a new debit schedule. The savings",
+    "debit date in the schedule, with no reinstatement charge, and {COMPANY} sends me a new debit schedule. The "
+    "savings",
     "estimated in section 11 may be lower after a break in the plan.",
 };
 
@@ -450,7 +469,7 @@ const std::vector<std::string_view> kAccuracy = {
     "The savings shown in this agreement come from a computer analysis of",
     "the loan figures I gave. They are estimates, not promises: actual savings depend on my lender applying every "
     "extra",
-    "payment to principal, and change if my rate, my payment or my balance differs from those figures. Quarnell will "
+    "payment to principal, and change if my rate, my payment or my balance differs from those figures. {COMPANY} will "
     "correct",
     "and resend the analysis if I show it that a figure was wrong.",
 };
@@ -466,9 +485,9 @@ const std::vector<std::string_view> kEstimatedSavings = {
 void DrawAgreementEnd(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
-    DrawSection(s, -500, "8. NOTICES:", kNotices);
-    DrawSection(s, -2045, "9. TERMINATION AND REINSTATEMENT:", kTermination);
-    DrawSection(s, -3590, "10. ACCURACY OF COMPUTER ANALYSIS:", kAccuracy);
+    DrawNamedSection(s, -500, "8. NOTICES:", kNotices, a);
+    DrawNamedSection(s, -2045, "9. TERMINATION AND REINSTATEMENT:", kTermination, a);
+    DrawNamedSection(s, -3590, "10. ACCURACY OF COMPUTER ANALYSIS:", kAccuracy, a);
     const auto ys = DrawSection(s, -4455, "11. ESTIMATED BI-WEEKLY SAVINGS:", kEstimatedSavings);
     FillBlanks(s, kLeftMargin, ys[2], kEstimatedSavings[2], {FormatMoney(a.InterestSavings)});
     FillBlanks(s, kLeftMargin, ys[3], kEstimatedSavings[3], {std::to_string(a.PaymentsEliminated)});

@@ -63,13 +63,47 @@ void DrawFieldLabels(
     }
 }
 
+namespace {
+
+// The section's words broken again between the margins, the first line after the heading.
+std::vector<std::string> Rewrapped(PrintSurface &s, int firstX, const std::vector<std::string_view> &lines)
+{
+    std::vector<std::string> out;
+    std::string line;
+    for (const std::string_view text : lines) {
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find(' ', at), text.size());
+            if (end > at) {
+                const std::string_view word = text.substr(at, end - at);
+                std::string wider = line.empty() ? std::string(word) : line + ' ' + std::string(word);
+                const int x = out.empty() ? firstX : kLeftMargin;
+                if (!line.empty() && x + s.TextWidth(wider) > kRightMargin) {
+                    out.push_back(std::move(line));
+                    line = std::string(word);
+                } else {
+                    line = std::move(wider);
+                }
+            }
+            at = end + 1;
+        }
+    }
+    if (!line.empty())
+        out.push_back(std::move(line));
+    return out;
+}
+
+} // namespace
+
 std::vector<int> DrawSection(
-    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines)
+    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &givenLines, bool rewrap)
 {
     s.SelectPrintFont(kHeadingFont);
     s.TextLeft(kLeftMargin, y, heading);
     const int firstX = kLeftMargin + s.TextWidth(std::string(heading) + " ");
     s.SelectPrintFont(kBodyFont);
+    const std::vector<std::string> rewrapped = rewrap ? Rewrapped(s, firstX, givenLines) : std::vector<std::string> {};
+    const std::vector<std::string_view> lines
+        = rewrapped.empty() ? givenLines : std::vector<std::string_view>(rewrapped.begin(), rewrapped.end());
     std::vector<int> ys;
     ys.reserve(lines.size());
     int lineY = y - kHeadingDrop;

@@ -33,12 +33,13 @@ void DrawFieldLabels(
 
 // An agreement section: the heading in bold at (500, y), the text beginning on the same
 // line 15 units lower after the heading and one blank, each further line 170 units
-// below the one before. Leaves the body font selected. Returns the y of every line.
+// below the one before. With `rewrap`, the lines' words are broken again to fit between
+// the margins. Leaves the body font selected. Returns the y of every line.
 inline constexpr int kHeadingDrop = 15;
 inline constexpr int kParagraphLineStep = 170;
 inline constexpr int kSectionGap = 340;
 std::vector<int> DrawSection(
-    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines);
+    PrintSurface &s, int y, std::string_view heading, const std::vector<std::string_view> &lines, bool rewrap = false);
 
 // A paragraph in the current font from (500, y) down, broken between words to the width
 // between the margins, `step` units a line. Returns the y of the line after it.

@@ -18,4 +18,17 @@ struct CompanyIdentity {
 
 const CompanyIdentity &Company();
 
+// Tests draw with another identity, as another build would set it, while this lives.
+class ScopedCompanyIdentity {
+public:
+    explicit ScopedCompanyIdentity(CompanyIdentity identity);
+    ~ScopedCompanyIdentity();
+    ScopedCompanyIdentity(const ScopedCompanyIdentity &) = delete;
+    ScopedCompanyIdentity &operator=(const ScopedCompanyIdentity &) = delete;
+
+private:
+    CompanyIdentity identity_;
+    const CompanyIdentity *previous_;
+};
+
 } // namespace tw

@@ -22,7 +22,9 @@ QString QuestionsIntroductionSecondLine()
 const std::array<Question, 9> &Questions()
 {
     static const std::array<Question, 9> questions = {{
-        {QStringLiteral("1. Who is Quarnell and what kind of people will be managing my mortgage?"), 1},
+        {QStringLiteral("1. Who is %1 and what kind of people will be managing my mortgage?")
+                .arg(QString::fromStdString(Company().Name)),
+            1},
         {QStringLiteral("2. How long am I committed to your service?  What if I decide to try it, but later change "
                         "my mind?"),
             2},

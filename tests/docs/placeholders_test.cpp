@@ -140,6 +140,11 @@ TEST(Placeholders, SavingsBelowTheFeeShowZero)
     SubstituteAnswerPlaceholders(roi, 7, *client);
     SubstituteAnswerPlaceholders(roi, 4, *client);
     EXPECT_EQ(PlainText(roi), "100.00 9.00%");
+
+    // The charges themselves, as the answers state them: 7.475 shows as 7.48.
+    auto fees = Doc("\\{\\{DEBITFEE\\}\\} \\{\\{YEARLYFEES\\}\\} \\{\\{MONTHLYFEES\\}\\}");
+    SubstituteAnswerPlaceholders(fees, 4, *client);
+    EXPECT_EQ(PlainText(fees), "3.45 89.70 7.48");
 }
 
 TEST(Placeholders, MissingDocumentsLoadEmpty)
@@ -168,9 +173,12 @@ const std::map<std::string, TokenCounts> kShipped = {
             {"{{NORMALEQUITY}}", 1}, {"{{BIWEEKLYEQUITY}}", 1}, {"{{10YRPRINSAVING}}", 1},
             {"{{BALANCEAFTERBIWEEKLY}}", 2}, {"{{TOTALSAVINGS}}", 2}, {"{{INVESTMENT}}", 1}, {"{{LOSSPERMONTH}}", 2}}},
     {"answer03.qnl", {{"{{PMTAMOUNT}}", 1}}},
-    {"answer04.qnl", {{"{{MONTHLYSAVINGS}}", 1}}},
+    {"answer01.qnl", {{"{{COMPANY}}", 2}}},
+    {"answer04.qnl", {{"{{DEBITFEE}}", 1}, {"{{YEARLYFEES}}", 1}, {"{{MONTHLYFEES}}", 1}, {"{{MONTHLYSAVINGS}}", 1}}},
     {"answer05.qnl", {{"{{TOTALINTREST}}", 1}}},
-    {"answer07.qnl", {{"{{TOTSAVINGS}}", 1}, {"{{MONTHLYINTRESTSAVINGS}}", 1}, {"{{PMTAMOUNT}}", 1}, {"{{ROI%}}", 1}}},
+    {"answer07.qnl",
+        {{"{{TOTSAVINGS}}", 1}, {"{{DEBITFEE}}", 1}, {"{{MONTHLYFEES}}", 1}, {"{{MONTHLYINTRESTSAVINGS}}", 1},
+            {"{{PMTAMOUNT}}", 1}, {"{{ROI%}}", 1}}},
     {"answer08.qnl", {{"{{NETWORTH}}", 1}}},
     {"answer10.qnl",
         {{"{{YEARSPAIDOFF}}", 1}, {"{{CASH}}", 1}, {"{{STILLOWED}}", 1}, {"{{PRINCIPLE}}", 1},

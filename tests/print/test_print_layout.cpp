@@ -9,6 +9,7 @@
 #include "print/print_types.h"
 #include "print/recording_surface.h"
 #include "record/client_record.h"
+#include "record/company.h"
 
 #include <gtest/gtest.h>
 
@@ -353,6 +354,28 @@ TEST(EnrollmentAgreement, SectionsFollowTheParagraphRule)
                   {{"8. NOTICES:", -500}, {"9. TERMINATION AND REINSTATEMENT:", -2045},
                       {"10. ACCURACY OF COMPUTER ANALYSIS:", -3590}, {"11. ESTIMATED BI-WEEKLY SAVINGS:", -4455}}),
         (std::vector<int> {8, 8, 4, 5}));
+}
+
+// Another build's company, with the longest name the build takes: the agreement names it
+// everywhere, and the sections that name it are broken again between the margins.
+TEST(EnrollmentAgreement, NamesTheCompanyTheBuildSets)
+{
+    const ScopedCompanyIdentity other({"Northwind Mortgage Trust", "Northwind Mortgage Trust, LLC", "1 Pier Road",
+        "Bayport, ME 04999", "1-800-555-0100", "1-800-555-0101"});
+    int named = 0;
+    for (int page = 1; page <= 7; ++page) {
+        for (const PrintCall &t : Draw(kPrintEnrollment, page, SampleClient()).Texts()) {
+            EXPECT_EQ(t.text.find("Quarnell"), std::string::npos) << page << ": " << t.text;
+            if (t.text.find("Northwind Mortgage Trust") == std::string::npos)
+                continue;
+            ++named;
+            // Pages 4 and 7 name it in their sections only.
+            if (page == 4 || page == 7) {
+                EXPECT_LE(t.x + t.width, kRightMargin) << page << ": " << t.text;
+            }
+        }
+    }
+    EXPECT_GE(named, 30);
 }
 
 TEST(EnrollmentAgreement, EstimatedSavingsBlanks)
