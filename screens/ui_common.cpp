@@ -112,6 +112,10 @@ void ScrollContent(QWidget *window, QSize content)
     inner->setMinimumSize(content);
     auto *area = new QScrollArea(window);
     area->setObjectName(QStringLiteral("screenScrollArea"));
+    // Only a frame for the controls, which take the focus in turn and are scrolled into
+    // view: a screen reader would otherwise stop at a nameless pane.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setAccessibleName(window->windowTitle());
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(inner);
