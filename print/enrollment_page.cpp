@@ -485,10 +485,11 @@ const std::vector<std::string_view> kEstimatedSavings = {
 void DrawAgreementEnd(PrintSurface &s, const CClientRecord &r)
 {
     const LoanAnalysis &a = r.Analysis;
-    DrawNamedSection(s, -500, "8. NOTICES:", kNotices, a);
-    DrawNamedSection(s, -2045, "9. TERMINATION AND REINSTATEMENT:", kTermination, a);
-    DrawNamedSection(s, -3590, "10. ACCURACY OF COMPUTER ANALYSIS:", kAccuracy, a);
-    const auto ys = DrawSection(s, -4455, "11. ESTIMATED BI-WEEKLY SAVINGS:", kEstimatedSavings);
+    // Each section at its place, or lower when the one before it grew (a wider company name).
+    auto ys = DrawNamedSection(s, -500, "8. NOTICES:", kNotices, a);
+    ys = DrawNamedSection(s, std::min(-2045, NextSectionY(ys)), "9. TERMINATION AND REINSTATEMENT:", kTermination, a);
+    ys = DrawNamedSection(s, std::min(-3590, NextSectionY(ys)), "10. ACCURACY OF COMPUTER ANALYSIS:", kAccuracy, a);
+    ys = DrawSection(s, std::min(-4455, NextSectionY(ys)), "11. ESTIMATED BI-WEEKLY SAVINGS:", kEstimatedSavings);
     FillBlanks(s, kLeftMargin, ys[2], kEstimatedSavings[2], {FormatMoney(a.InterestSavings)});
     FillBlanks(s, kLeftMargin, ys[3], kEstimatedSavings[3], {std::to_string(a.PaymentsEliminated)});
     FillBlanks(s, kLeftMargin, ys[4], kEstimatedSavings[4], {FormatOneDecimal(a.PlanYears)});

@@ -376,6 +376,15 @@ TEST(EnrollmentAgreement, NamesTheCompanyTheBuildSets)
         }
     }
     EXPECT_GE(named, 30);
+    // Page 4's sections, longer now, each begin a gap below the one before.
+    int lastLineY = 0;
+    for (const PrintCall &t : Draw(kPrintEnrollment, 4, SampleClient()).Texts()) {
+        if (t.fontCode == 114 && lastLineY != 0) {
+            EXPECT_GE(lastLineY - t.y, 340) << t.text;
+        }
+        if (t.fontCode == 14)
+            lastLineY = t.y;
+    }
 }
 
 TEST(EnrollmentAgreement, EstimatedSavingsBlanks)
