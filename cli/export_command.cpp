@@ -51,7 +51,8 @@ int RunExportCommand(const std::vector<std::string> &args, std::ostream &out, st
         return refuse("Name the file to write with --out FILE.");
     if (options.has("--today") && options.value("--today").value_or("").empty())
         return refuse("The option --today needs a date, MM/DD/YYYY.");
-    if (const std::string problem = cli::ExplicitProfileProblem(profile); !problem.empty()) {
+    CProfileSnapshot snapshot;
+    if (const std::string problem = cli::ReadProfile(profile, false, snapshot); !problem.empty()) {
         err << problem << "\n";
         return 2;
     }
@@ -63,7 +64,7 @@ int RunExportCommand(const std::vector<std::string> &args, std::ostream &out, st
 
     // The same calculation as the printed schedule, so the files hold its dates.
     CClientRecord record;
-    record.LoadFromProfile(CProfileStore(profile));
+    record.LoadFromSnapshot(snapshot);
     const std::string today = options.value("--today").value_or(cli::TodayText());
     if (const auto problem = PrepareRecordForPrint(record, today, kPrintDebitSchedule)) {
         err << *problem << "\n";

@@ -310,11 +310,10 @@ int RunGridCommand(const std::vector<std::string> &args)
         arm = arm || step.first == "--arm";
     if (run.worstCase && !arm)
         return Refuse("--worst-case applies to --arm: give --arm PRESET as well.", true);
-    if (const std::string problem = ExplicitProfileProblem(*path); !problem.empty())
+    CProfileSnapshot snapshot; // read once: the grid, its scenarios and the plan all come from it
+    if (const std::string problem = ReadProfile(*path, false, snapshot); !problem.empty())
         return Refuse(problem);
 
-    const CProfileStore profile(*path);
-    const CProfileSnapshot snapshot = profile.Snapshot();
     run.table = std::make_unique<GridTable>(LoadGridInputs(snapshot));
     if (!GridHasLoan(*run.table))
         return Refuse(NoGridProblem(*path, snapshot));
@@ -344,7 +343,7 @@ int RunGridCommand(const std::vector<std::string> &args)
         (data ? std::cerr : std::cout) << said << "\n";
     if (flags.count("--compare")) {
         auto record = std::make_unique<CClientRecord>();
-        record->LoadFromProfile(profile);
+        record->LoadFromSnapshot(snapshot);
         const std::unique_ptr<LoanAnalysis> plan = PlanAnalysisFor(*record);
         const GridComparison comparison = CompareGrid(*run.table, run.scenarios, plan.get());
         if (flags.count("--csv"))

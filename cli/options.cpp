@@ -41,12 +41,6 @@ bool Options::has(const std::string &name) const
     return flags_.count(name) > 0 || values_.count(name) > 0;
 }
 
-std::string ExplicitProfileProblem(const std::string &path)
-{
-    CProfileSnapshot snapshot;
-    return ReadProfile(path, false, snapshot);
-}
-
 std::string ReadProfile(const std::string &path, bool missingIsEmpty, CProfileSnapshot &snapshot)
 {
     const std::string named = "The profile \"" + path + "\"";

@@ -39,7 +39,5 @@ std::string TodayText();
 // data. A missing file is a problem too, unless `missingIsEmpty`: only the default
 // profile, before anything was saved, is the empty record of a first run.
 std::string ReadProfile(const std::string &path, bool missingIsEmpty, CProfileSnapshot &snapshot);
-// The same for a profile named with --profile, which must exist.
-std::string ExplicitProfileProblem(const std::string &path);
 
 } // namespace tw::cli
