@@ -152,6 +152,7 @@ std::string CostsBlock(const LoanAnalysis &a)
     std::string out = "\nWhat the plan costs\n";
     out += Row("Fees over the plan", std::to_string(costs.PlanDebits) + " x " + FormatMoney(FeePerDebit),
         FormatMoney(costs.TotalFees));
+    out += Row("Extra half payments paid in", "", FormatMoney(costs.ExtraPaid));
     out += Row("Net savings after fees", "", SignedMoney(costs.NetSavings));
     out += Row("Break-even date", "", costs.BreakEvenDate.empty() ? "none" : costs.BreakEvenDate);
     out += costs.BreakEvenDate.empty()
