@@ -113,6 +113,11 @@ CQuestionsDlg::CQuestionsDlg(QWidget *parent, CClientRecord *record)
         if (text->objectName().startsWith(QStringLiteral("question"))) {
             text->setFont(fit.font);
             text->setFixedWidth(fit.width);
+            // The label's own height for its width can miss the line that a run of blanks
+            // pushes a word onto (seen with Nimbus Sans): it gets the height its lines need.
+            text->setMinimumHeight(QFontMetrics(fit.font)
+                                       .boundingRect(QRect(0, 0, fit.width, 1 << 20), Qt::TextWordWrap, text->text())
+                                       .height());
         } else if (text->objectName().startsWith(QStringLiteral("intro"))) {
             text->setFont(fit.font);
         }
