@@ -28,14 +28,20 @@ void Substitute(StyledDocument &doc, const std::string &name, const CClientRecor
 
 int RunDocumentCommand(const std::vector<std::string> &args)
 {
+    constexpr const char *kUsage
+        = "Usage: tallowin-cli document NAME.qnl LOAN-OPTIONS [--first-name NAME] [--dir DIR] [--html]\n";
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
     std::set<std::string> valued = kLoanOptions;
     valued.insert({"--first-name", "--dir"});
     const Options options(args, valued, {"--html"});
     if (!options.error().empty() || options.positional().size() != 1) {
-        std::cerr << (options.error().empty() ? "Usage: tallowin-cli document NAME.qnl LOAN-OPTIONS [--first-name NAME]"
-                                                " [--dir DIR] [--html]"
-                                              : options.error())
-                  << "\n";
+        if (options.error().empty())
+            std::cerr << kUsage;
+        else
+            std::cerr << options.error() << "\n";
         return kExitRefused;
     }
     const std::string name = options.positional()[0];

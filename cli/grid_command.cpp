@@ -275,6 +275,10 @@ int Refuse(const std::string &message, bool withUsage = false)
 
 int RunGridCommand(const std::vector<std::string> &args)
 {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kGridUsage;
+        return 0;
+    }
     // The what-if options apply in the order given, so they are read in order here.
     std::optional<std::string> path;
     std::vector<std::pair<std::string, std::string>> steps;

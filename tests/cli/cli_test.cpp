@@ -309,9 +309,12 @@ TEST_F(ProfileCommands, FullDiskIsAWriteError)
     const std::string csv = path_ + ".csv";
     std::ofstream(csv) << "FirstName1,LastName1,Address,City,State,Zip,LoanStartDate,LoanTermYears,LoanAmount,"
                           "CurrentPayment,LowestRate\n";
-    const std::vector<std::string> commands[]
-        = {{"--help"}, kReferenceLoan, With(kReferenceLoan, {"--json", "--schedules"}),
-            {"profile", "show", "--profile", path_}, {"letters", "--csv", csv, "--out", path_ + ".out"}};
+    std::vector<std::string> document = kReferenceLoan; // the same loan's answer 4
+    document[0] = "answer04.qnl";
+    document.insert(document.begin(), "document");
+    const std::vector<std::string> commands[] = {{"--help"}, kReferenceLoan,
+        With(kReferenceLoan, {"--json", "--schedules"}), {"profile", "show", "--profile", path_},
+        {"letters", "--csv", csv, "--out", path_ + ".out"}, document, {"grid", "--help"}, {"document", "--help"}};
     for (const auto &command : commands) {
         const Result r = RunCli(command, "/dev/full");
         EXPECT_EQ(r.code, 1) << command[0];
