@@ -61,9 +61,21 @@ QStringList NameFaults(QWidget *window)
 // right. Once round, only the step from the last control back to the first goes back.
 QStringList TabOrderFaults(QWidget *window)
 {
+    if (!QApplication::focusWidget() || QApplication::focusWidget()->window() != window) {
+        // A window shown without the focus (offscreen, not the active one) is walked from
+        // its first control.
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
     QList<QWidget *> cycle {QApplication::focusWidget()};
     if (!cycle.front() || cycle.front()->window() != window)
-        return {};
+        return {}; // no control to walk (the main frame, a menu)
     for (int i = 0; i < 100; ++i) {
         QTest::keyClick(cycle.back(), Qt::Key_Tab);
         QWidget *next = QApplication::focusWidget();
