@@ -1,6 +1,6 @@
 #include "app/intro_dlg.h"
 
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QHBoxLayout>

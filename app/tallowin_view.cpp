@@ -12,7 +12,7 @@
 #include "rules/analysis_checks.h"
 #include "rules/vendor_checks.h"
 #include "screens/grid_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/wizard.h"
 
 #include "format/number_text.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 namespace tw {
 

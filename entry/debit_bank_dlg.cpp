@@ -2,7 +2,7 @@
 
 #include "entry/context_help.h"
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QGridLayout>

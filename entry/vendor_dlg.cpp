@@ -3,7 +3,7 @@
 #include "format/dates.h"
 #include "record/client_record.h"
 #include "record/profile_store.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "screens/additional_dlg.h"
 
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/screen_texts.h"
 #include "screens/ui_common.h"

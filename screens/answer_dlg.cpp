@@ -2,7 +2,7 @@
 
 #include "docs/placeholders.h"
 #include "screens/additional_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"
 #include "screens/ui_common.h"

@@ -12,7 +12,7 @@
 #include "screens/grid_scenarios_dlg.h"
 #include "screens/grid_tools_dlg.h"
 #include "screens/grid_widgets.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/ui_common.h"
 

@@ -1,7 +1,7 @@
 #include "screens/questions_dlg.h"
 
 #include "screens/answer_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/screen_texts.h"
 #include "screens/ui_common.h"

@@ -2,7 +2,7 @@
 
 #include "docs/placeholders.h"
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"
 #include "screens/screen_texts.h"

@@ -1,10 +1,10 @@
 #include "screens/slide_dlg.h"
 
 #include "docs/placeholders.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/screen_frame.h"
-#include "screens/slide_paging.h"
+#include "rules/slide_paging.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

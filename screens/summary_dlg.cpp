@@ -2,7 +2,7 @@
 
 #include "engine/figures.h"
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/screen_frame.h"
 #include "screens/summary_texts.h"
 #include "screens/ui_common.h"

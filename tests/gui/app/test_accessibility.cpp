@@ -5,7 +5,7 @@
 #include "app/main_frame.h"
 #include "entry/analysis_info_dlg.h"
 #include "screens/questions_dlg.h"
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 #include "tests/gui/app/screenshots.h"
 
 #include <QAbstractButton>

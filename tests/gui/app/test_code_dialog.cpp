@@ -8,7 +8,7 @@
 #include "app_test_support.h"
 #include "record/company.h"
 #include "record/profile_store.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 #include <QFile>
 #include <QLabel>

@@ -10,7 +10,7 @@
 #include "print/recording_surface.h"
 #include "record/profile_store.h"
 #include "screens/rich_text_view.h"
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 #include "screens/slide_dlg.h"
 
 #include <QCheckBox>

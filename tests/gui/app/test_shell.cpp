@@ -9,7 +9,7 @@
 #include "app_test_support.h"
 #include "record/grid_inputs.h"
 #include "record/profile_store.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 #include <QAction>
 #include <QFile>

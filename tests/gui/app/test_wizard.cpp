@@ -1,6 +1,6 @@
 // The demonstration's step table and its loop, driven by scripted screens.
 #include "app/wizard.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 
 #include "entry_test_support.h"
 #include "format/dates.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 #include <QDate>
 #include <QtTest>

@@ -8,7 +8,7 @@
 #include "entry/personal_info_dlg.h"
 #include "entry/vendor_dlg.h"
 #include "entry_test_support.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 #include <QKeySequence>
 #include <QLabel>

@@ -4,8 +4,8 @@
 #include "engine/schedules.h"
 #include "record/client_record.h"
 #include "screens/additional_dlg.h"
-#include "screens/result_codes.h"
-#include "screens/sample_client.h"
+#include "rules/result_codes.h"
+#include "record/sample_client.h"
 #include "screens/screen_texts.h"
 #include "screens/ui_common.h"
 

@@ -12,7 +12,7 @@
 #include "screens/grid_model.h"
 #include "screens/grid_scenarios_dlg.h"
 #include "screens/grid_tools_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/ui_common.h"
 
 #include <QApplication>

@@ -6,9 +6,9 @@
 #include "screens/additional_dlg.h"
 #include "screens/answer_dlg.h"
 #include "screens/questions_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 #include "screens/screen_texts.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "screens/answer_dlg.h"
 #include "screens/questions_dlg.h"
 #include "screens/rich_text_view.h"
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 #include "screens/signup_dlg.h"
 #include "screens/slide_dlg.h"
 #include "screens/summary_dlg.h"

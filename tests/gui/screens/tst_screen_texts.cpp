@@ -1,9 +1,9 @@
 // The screens' texts and rules, without a window.
 #include "engine/figures.h"
 #include "screens/questions_dlg.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/screen_texts.h"
-#include "screens/slide_paging.h"
+#include "rules/slide_paging.h"
 #include "screens/summary_texts.h"
 
 #include <QApplication>

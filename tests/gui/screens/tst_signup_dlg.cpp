@@ -4,9 +4,9 @@
 
 #include "format/number_text.h"
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 #include "screens/signup_dlg.h"
 
 #include <QLabel>

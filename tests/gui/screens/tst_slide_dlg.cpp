@@ -3,7 +3,7 @@
 #include "screen_test_support.h"
 
 #include "record/client_record.h"
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 #include "screens/rich_text_view.h"
 #include "screens/slide_dlg.h"
 

@@ -3,8 +3,8 @@
 #include "engine/figures.h"
 #include "format/number_text.h"
 #include "record/client_record.h"
-#include "screens/result_codes.h"
-#include "screens/sample_client.h"
+#include "rules/result_codes.h"
+#include "record/sample_client.h"
 #include "screens/summary_dlg.h"
 
 #include <QLabel>

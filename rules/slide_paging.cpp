@@ -1,6 +1,6 @@
-#include "screens/slide_paging.h"
+#include "rules/slide_paging.h"
 
-#include "screens/result_codes.h"
+#include "rules/result_codes.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "screens/sample_client.h"
+#include "record/sample_client.h"
 
 #include "engine/figures.h"
 #include "engine/plan_dates.h"
