@@ -11,8 +11,6 @@
 #include "print/recording_surface.h"
 #include "record/client_record.h"
 
-#include "record/company.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -183,26 +181,6 @@ TEST(AnalysisLetter, WideValuesAreShortenedToTheirBlank)
     ASSERT_TRUE(city && greeting);
     EXPECT_TRUE(city->text.ends_with(", OH   44123")) << city->text.substr(city->text.size() - 20);
     EXPECT_TRUE(greeting->text.ends_with("Z,"));
-}
-
-// Our own words: the charges as the enrollment form makes them, and the company as the
-// build names it, on every page.
-TEST(AnalysisLetter, WordsAreTrueAndNameTheCompanyTheBuildSets)
-{
-    const ScopedCompanyIdentity other({"Northwind", "Northwind Mortgage Trust, LLC", "1 Pier Road", "Bayport, ME 04999",
-        "1-800-555-0100", "1-800-555-0101"});
-    const auto r = LetterClient();
-    std::string pages[8];
-    for (int page = 1; page <= 7; ++page)
-        for (const PrintCall &t : DrawPage(page, *r).Texts())
-            pages[page] += t.text + "\n";
-    const std::pair<int, const char *> said[] = {{1, "Northwind\n"}, {1, "1 Pier Road\n"}, {1, "Bayport, ME 04999\n"},
-        {2, "costs a late fee of $15."}, {2, "Each debit carries a banking fee of $3.45,"},
-        {6, "a banking fee of $3.45 with each debit"}, {6, "Northwind Client Services"}};
-    for (const auto &[page, text] : said)
-        EXPECT_NE(pages[page].find(text), std::string::npos) << page << ": " << text << "\n" << pages[page];
-    for (int page = 1; page <= 7; ++page)
-        EXPECT_EQ(pages[page].find("Quarnell"), std::string::npos) << page;
 }
 
 TEST(AnalysisLetter, EveryPageIsNumberedAndOnlySevenExist)

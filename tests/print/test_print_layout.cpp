@@ -356,29 +356,37 @@ TEST(EnrollmentAgreement, SectionsFollowTheParagraphRule)
         (std::vector<int> {8, 8, 4, 5}));
 }
 
-// Another build's company, with the longest name the build takes: the agreement names it
-// everywhere, and the sections that name it are broken again between the margins.
-TEST(EnrollmentAgreement, NamesTheCompanyTheBuildSets)
+// Another build's company, with the longest name the build takes. No page of the
+// enrollment package or the analysis letter names Quarnell; the agreement's sections that
+// name it are broken again between the margins and page 4's keep their gaps; the letter
+// states the charges the form makes.
+TEST(Printouts, NameTheCompanyTheBuildSets)
 {
     const ScopedCompanyIdentity other({"Northwind Mortgage Trust", "Northwind Mortgage Trust, LLC", "1 Pier Road",
         "Bayport, ME 04999", "1-800-555-0100", "1-800-555-0101"});
+    const CClientRecord r = SampleClient();
+    std::string letter[8];
     int named = 0;
     for (int page = 1; page <= 7; ++page) {
-        for (const PrintCall &t : Draw(kPrintEnrollment, page, SampleClient()).Texts()) {
+        for (const PrintCall &t : Draw(kPrintAnalysisLetter, page, r).Texts())
+            letter[page] += t.text + "\n";
+        EXPECT_EQ(letter[page].find("Quarnell"), std::string::npos) << "letter page " << page;
+        for (const PrintCall &t : Draw(kPrintEnrollment, page, r).Texts()) {
             EXPECT_EQ(t.text.find("Quarnell"), std::string::npos) << page << ": " << t.text;
-            if (t.text.find("Northwind Mortgage Trust") == std::string::npos)
-                continue;
-            ++named;
-            // Pages 4 and 7 name it in their sections only.
-            if (page == 4 || page == 7) {
+            named += t.text.find("Northwind Mortgage Trust") != std::string::npos;
+            if ((page == 4 || page == 7) && t.text.find("Northwind Mortgage Trust") != std::string::npos) {
                 EXPECT_LE(t.x + t.width, kRightMargin) << page << ": " << t.text;
             }
         }
     }
     EXPECT_GE(named, 30);
-    // Page 4's sections, longer now, each begin a gap below the one before.
+    const std::pair<int, const char *> said[]
+        = {{1, "Northwind Mortgage Trust\n"}, {1, "1 Pier Road\n"}, {2, "costs a late fee of $15."},
+            {2, "Each debit carries a banking fee of $3.45,"}, {6, "a banking fee of $3.45 with each debit"}};
+    for (const auto &[page, text] : said)
+        EXPECT_NE(letter[page].find(text), std::string::npos) << page << ": " << text << "\n" << letter[page];
     int lastLineY = 0;
-    for (const PrintCall &t : Draw(kPrintEnrollment, 4, SampleClient()).Texts()) {
+    for (const PrintCall &t : Draw(kPrintEnrollment, 4, r).Texts()) {
         if (t.fontCode == 114 && lastLineY != 0) {
             EXPECT_GE(lastLineY - t.y, 340) << t.text;
         }
